@@ -11,7 +11,7 @@ namespace kilosynth {
 namespace {
 
 // The preview always plays at 22050 samples per second, whatever the Patch's
-// rate: a 44100 Hz Patch sounds an octave lower and twice as long here than in
+// rate: a 44100 Hz Patch sounds an octave lower and twice as long here as in
 // its WAV export. That is intended and kept.
 constexpr int PreviewRate = 22050;
 
