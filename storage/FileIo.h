@@ -4,10 +4,15 @@
 
 #include "engine/Patch.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 
 namespace kilosynth {
+
+// The largest file loadPatchFile reads; anything larger is refused unread
+// (a patch file is at most 184 bytes).
+inline constexpr std::size_t MaxPatchFileBytes = 64 * 1024;
 
 struct FileResult {
     enum class Status {
