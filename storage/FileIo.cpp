@@ -36,7 +36,7 @@ std::string lastErrorMessage() {
 
 } // namespace
 
-FileResult loadPatchFile(const std::filesystem::path& path, Patch& patch) {
+FileResult readPatchFileBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes) {
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored)) {
         return cannotOpen("it is a folder, not a file");
@@ -59,8 +59,16 @@ FileResult loadPatchFile(const std::filesystem::path& path, Patch& patch) {
         return cannotOpen("the file is larger than 64 KiB; a patch file is at most 184 bytes");
     }
     data.resize(count);
+    bytes = std::move(data);
+    return {};
+}
 
-    const ReadResult result = readPatch(patch, data);
+FileResult loadPatchFile(const std::filesystem::path& path, Patch& patch) {
+    std::vector<std::uint8_t> bytes;
+    if (FileResult result = readPatchFileBytes(path, bytes); !result.ok()) {
+        return result;
+    }
+    const ReadResult result = readPatch(patch, bytes);
     if (!result) {
         return {FileResult::Status::Refused, result.error};
     }
