@@ -20,7 +20,9 @@ int main(int argc, char** argv) {
 
     CLI::App app{"Renders and inspects Kilosynth patch files (.trq) without the editor.",
                  "kilosynth-cli"};
-    app.require_subcommand(1);
+    // At most one subcommand; "none" is reported below, so that an unknown
+    // word is reported as such rather than as a missing subcommand.
+    app.require_subcommand(0, 1);
     app.failure_message(usageMessage);
     app.footer("Exit status: 0 on success, 1 on a usage error, 2 when a file cannot be read, is "
                "refused or cannot be written.");
@@ -46,5 +48,6 @@ int main(int argc, char** argv) {
         reportError("error", error.what());
         return ExitFileError;
     }
+    std::cerr << usageMessage(&app, CLI::RequiredError("A subcommand"));
     return ExitUsage;
 }
