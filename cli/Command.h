@@ -8,6 +8,7 @@ namespace kilosynth::cli {
 inline constexpr int ExitSuccess = 0;
 inline constexpr int ExitUsage = 1;     // bad arguments
 inline constexpr int ExitFileError = 2; // a file could not be read, was refused, or not written
+inline constexpr int ExitNoAudio = 3;   // play: no audio device could be opened
 
 // One subcommand: it registers its options on construction and runs when the
 // command line named it.

@@ -10,5 +10,6 @@ namespace kilosynth::cli {
 
 std::unique_ptr<Command> addRenderCommand(CLI::App& app);
 std::unique_ptr<Command> addInfoCommand(CLI::App& app);
+std::unique_ptr<Command> addPlayCommand(CLI::App& app);
 
 } // namespace kilosynth::cli

@@ -18,18 +18,19 @@ std::string usageMessage(const CLI::App*, const CLI::Error& error) {
 int main(int argc, char** argv) {
     using namespace kilosynth::cli;
 
-    CLI::App app{"Renders and inspects Kilosynth patch files (.trq) without the editor.",
+    CLI::App app{"Renders, plays and inspects Kilosynth patch files (.trq) without the editor.",
                  "kilosynth-cli"};
     // At most one subcommand; "none" is reported below, so that an unknown
     // word is reported as such rather than as a missing subcommand.
     app.require_subcommand(0, 1);
     app.failure_message(usageMessage);
     app.footer("Exit status: 0 on success, 1 on a usage error, 2 when a file cannot be read, is "
-               "refused or cannot be written.");
+               "refused or cannot be written, 3 when play finds no audio device.");
 
     std::vector<std::unique_ptr<Command>> commands;
     commands.push_back(addRenderCommand(app));
     commands.push_back(addInfoCommand(app));
+    commands.push_back(addPlayCommand(app));
 
     try {
         app.parse(argc, argv);

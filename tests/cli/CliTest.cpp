@@ -184,12 +184,48 @@ TEST(CliInfo, JsonEscapesTheFileName) {
 
 TEST(Cli, HelpGoesToStandardOutputWithStatusZero) {
     for (const auto& arguments : std::vector<std::vector<std::string>>{
-             {"--help"}, {"render", "--help"}, {"info", "--help"}}) {
+             {"--help"}, {"render", "--help"}, {"info", "--help"}, {"play", "--help"}}) {
         const auto result = cli(arguments);
         EXPECT_EQ(result.exitStatus, 0) << arguments[0];
         EXPECT_NE(result.out.find("Usage:"), std::string::npos) << result.out;
         EXPECT_EQ(result.err, "");
     }
+}
+
+// Runs the tool with SDL's audio driver chosen for the test: "disk" writes
+// what the device would play into a file, "none" names no driver at all.
+ProcessResult cliWithAudio(const std::string& driver, const std::filesystem::path& output,
+                           const std::vector<std::string>& arguments) {
+    std::vector<std::string> all{"SDL_AUDIODRIVER=" + driver,
+                                 "SDL_DISKAUDIOFILE=" + output.string(), Cli};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return test::runProcess("env", all);
+}
+
+TEST(CliPlay, WaitPlaysTheRenderedSampleThenReturns) {
+    const TempDir dir;
+    const auto result =
+        cliWithAudio("disk", dir / "device.raw", {"play", example("hat"), "--wait"});
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    // The device received silence, the sample (the WAV's data), then silence.
+    const Bytes wav = renderedWav("hat");
+    const Bytes samples(wav.begin() + 44, wav.end());
+    const Bytes played = test::readBytes(dir / "device.raw");
+    const auto start = std::search(played.begin(), played.end(), samples.begin(), samples.end());
+    ASSERT_NE(start, played.end()) << "the sample was not played whole";
+    const auto isZero = [](std::uint8_t b) { return b == 0; };
+    EXPECT_TRUE(std::all_of(played.begin(), start, isZero));
+    EXPECT_TRUE(
+        std::all_of(start + static_cast<std::ptrdiff_t>(samples.size()), played.end(), isZero));
+}
+
+TEST(CliPlay, WithoutADeviceSaysSoWithStatusThree) {
+    const TempDir dir;
+    const auto result = cliWithAudio("none", dir / "device.raw", {"play", example("hat")});
+    EXPECT_EQ(result.exitStatus, 3);
+    EXPECT_EQ(result.err.rfind("kilosynth-cli: no audio device: ", 0), 0u) << result.err;
+    EXPECT_EQ(lineCount(result.err), 1u);
+    EXPECT_FALSE(std::filesystem::exists(dir / "device.raw"));
 }
 
 // An error case: arguments with @ standing for the test's folder, the exit
@@ -249,6 +285,10 @@ INSTANTIATE_TEST_SUITE_P(
                                 {"play-it"},
                                 1,
                                 "The following argument was not expected: play-it (see --help)"},
+                      ErrorCase{"playRefusedFile",
+                                {"play", "@/long.trq"},
+                                2,
+                                "@/long.trq: sample length 45 exceeds 38 blocks"},
                       ErrorCase{"renderWithoutOutput",
                                 {"render", "@/kick.trq"},
                                 1,
