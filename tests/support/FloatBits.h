@@ -3,10 +3,13 @@
 #include <bit>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <ios>
 
 namespace kilosynth::test {
 
-inline std::uint32_t bitsOf(float v) { return std::bit_cast<std::uint32_t>(v); }
+inline std::uint32_t bitsOf(float v) {
+    return std::bit_cast<std::uint32_t>(v);
+}
 
 // Compares a float bit for bit with the float nearest a decimal literal, and
 // shows both values when they differ.
@@ -19,6 +22,19 @@ inline ::testing::AssertionResult sameFloat(double expected, float actual) {
            << "expected " << std::hexfloat << want << " (" << std::defaultfloat
            << static_cast<double>(want) << "), got " << std::hexfloat << actual << " ("
            << std::defaultfloat << static_cast<double>(actual) << ")";
+}
+
+// Checks that data[from..to] all hold the float nearest `expected`; reports the
+// first sample that differs instead of one failure per sample.
+inline ::testing::AssertionResult sameFloatRange(const float* data, int from, int to,
+                                                 double expected) {
+    for (int i = from; i <= to; ++i) {
+        auto one = sameFloat(expected, data[i]);
+        if (!one) {
+            return ::testing::AssertionFailure() << "at index " << i << ": " << one.message();
+        }
+    }
+    return ::testing::AssertionSuccess();
 }
 
 } // namespace kilosynth::test
