@@ -1,3 +1,4 @@
+#include "tests/support/CaseName.h"
 #include "tests/ui/FakeControls.h"
 #include "ui/bindings/BindingList.h"
 #include "ui/bindings/CheckBinding.h"
@@ -16,16 +17,12 @@
 namespace kilosynth {
 namespace {
 
-using testing::FakeCheck;
-using testing::FakeScroll;
-using testing::FakeText;
+using test::FakeCheck;
+using test::FakeScroll;
+using test::FakeText;
 
 ScrollRequest code(int number) {
     return static_cast<ScrollRequest>(number);
-}
-
-template <class Case> std::string caseName(const ::testing::TestParamInfo<Case>& param) {
-    return param.param.name;
 }
 
 // ---------------------------------------------------------------- float kind
@@ -85,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                                       22050},
                       FloatScrollCase{"ThumbTrackToZero", 123.25f, 32767.0f,
                                       ScrollRequest::ThumbTrack, 0, 0.0f, "0.000", 0}),
-    caseName<FloatScrollCase>);
+    test::CaseName{});
 
 // ----------------------------------------------------------------- byte kind
 
@@ -131,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
         ByteScrollCase{"ThumbBeyondMaximum", 7, 255.0f, ScrollRequest::ThumbTrack, 400, 255},
         ByteScrollCase{"ThumbBeyondWideMaximum", 7, 300.0f, ScrollRequest::ThumbTrack, 280, 255},
         ByteScrollCase{"ThumbToHundred", 5, 100.0f, ScrollRequest::ThumbTrack, 100, 100}),
-    caseName<ByteScrollCase>);
+    test::CaseName{});
 
 // ------------------------------------------------------ ignored scroll codes
 
@@ -223,7 +220,7 @@ INSTANTIATE_TEST_SUITE_P(Maxima, ScrollRangeTest,
                                            RangeCase{"ByteFull", true, 255.0f, 255},
                                            RangeCase{"FloatFrequency", false, 22050.0f, 22050},
                                            RangeCase{"FloatResonanceFreq", false, 32767.0f, 32767}),
-                         caseName<RangeCase>);
+                         test::CaseName{});
 
 TEST(ScrollBindingTest, FloatPositionIsTheValueTruncated) {
     float field = 6.9f;
@@ -310,7 +307,7 @@ INSTANTIATE_TEST_SUITE_P(Masks, CheckBindingTest,
                                            CheckCase{"ModulatorOffAllOthersSet", 0xFF, 0x20, 0xDF},
                                            CheckCase{"DelayBitOnly", 0x07, 0x02, 0x05},
                                            CheckCase{"SequencedOff", 0x41, 0x40, 0x01}),
-                         caseName<CheckCase>);
+                         test::CaseName{});
 
 TEST(CheckBindingCommandTest, CommandsFromOtherControlsOrMenusChangeNothing) {
     std::uint8_t field = 0x21;

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-namespace kilosynth::testing {
+namespace kilosynth::test {
 
 // Controls that remember what a binding told them. Each may write its name
 // into a shared log when it is set, so tests can check the order of refreshes.
@@ -69,4 +69,4 @@ public:
     std::string text;
 };
 
-} // namespace kilosynth::testing
+} // namespace kilosynth::test
