@@ -7,8 +7,7 @@ namespace kilosynth::test {
 
 // Names each instance of a table-driven test after the `name` field of its case.
 struct CaseName {
-    template <class Case>
-    std::string operator()(const ::testing::TestParamInfo<Case>& c) const {
+    template <class Case> std::string operator()(const ::testing::TestParamInfo<Case>& c) const {
         return c.param.name;
     }
 };
