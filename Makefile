@@ -34,11 +34,12 @@ test-asan: bootstrap build/asan/build.ninja
 	ctest --preset asan -j $(JOBS)
 
 run: build
-	@echo "The editor is not built yet."
+	build/dev/ui/kilosynth
 
 bench: bootstrap build/release/build.ninja
 	cmake --build --preset release -j $(JOBS)
 	build/release/bench/kilosynth_bench
+	build/release/bench/kilosynth_ui_bench
 
 format:
 	clang-format -i $(SOURCES)
