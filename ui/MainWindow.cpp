@@ -111,7 +111,7 @@ MainWindow::MainWindow(Editor& owner) : editor(owner) {
     fillFixedCombos();
     selectOscillator(0);
     fillSourceCombos();
-    sampleView->createSurface();
+    createSampleSurface(*sampleView);
     drawSampleView();
 
     connectControls();
@@ -303,8 +303,7 @@ void MainWindow::showPage(int index) {
 }
 
 void MainWindow::drawSampleView() {
-    kilosynth::drawSampleView(sampleView->surface(), editor.patch);
-    sampleView->present();
+    kilosynth::drawSampleView(*sampleView, editor.patch);
 }
 
 void MainWindow::refreshFromPatch() {

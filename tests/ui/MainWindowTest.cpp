@@ -8,6 +8,7 @@
 #include "ui/resources/MainDialogTemplate.h"
 #include "ui/resources/MainMenuTemplate.h"
 #include "ui/views/SurfaceView.h"
+#include "ui/views/ViewDrawing.h"
 #include "ui/widgets/DialogBuilder.h"
 #include "ui/widgets/TabControl.h"
 
@@ -64,6 +65,7 @@ private slots:
     void aboutBoxIgnoresEscape();
     void repaintsCopyTheSurfaceWithoutRedrawing();
     void failedPreviewIsToldOnceInTheWindow();
+    void envelopeGraphControlShowsItsDrawing();
 
 private:
     MainWindow& window() { return editor->mainWindow(); }
@@ -669,6 +671,23 @@ void MainWindowTest::failedPreviewIsToldOnceInTheWindow() {
     QCOMPARE(renders(), 2);
     QVERIFY(dialogs->messages.empty());
     QCOMPARE(window().findChildren<QLabel*>("previewNotice").size(), 1);
+}
+
+void MainWindowTest::envelopeGraphControlShowsItsDrawing() {
+    // The envelope page's control 1043, 155 x 115 dialog units.
+    SurfaceView graph(nullptr);
+    graph.resize(233, 187);
+    createEnvelopeSurface(graph);
+    QCOMPARE(graph.surface().size(), QSize(233, 187));
+    QCOMPARE(graph.surface().format(), QImage::Format_RGB32);
+    std::fill(patch().envelopes[1]->buffer.begin(), patch().envelopes[1]->buffer.end(), 1.0f);
+
+    drawEnvelopeGraph(graph, patch(), 1);
+
+    const QImage shown = graph.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown, graph.surface());
+    QCOMPARE(shown.pixel(1, 1) | 0xFF000000u, 0xFFFFFFFFu);      // the curve at 1, near the top
+    QCOMPARE(shown.pixel(1, 18) | 0xFF000000u, qRgb(128, 0, 0)); // a grid line
 }
 
 } // namespace kilosynth

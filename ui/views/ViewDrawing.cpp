@@ -2,6 +2,7 @@
 
 #include "ui/bindings/Truncation.h"
 #include "ui/views/LinePen.h"
+#include "ui/views/SurfaceView.h"
 
 #include <algorithm>
 #include <span>
@@ -94,6 +95,24 @@ void drawEnvelopeGraph(QImage& surface, const Patch& patch, int envelopeIndex) {
     drawCurve(surface, envelope.buffer, step, [half](float value) {
         return truncateToInt((2.0 * half - 0.1) - static_cast<double>(value) * half * 1.98);
     });
+}
+
+void createSampleSurface(SurfaceView& sampleView) {
+    sampleView.createSurface();
+}
+
+void drawSampleView(SurfaceView& sampleView, const Patch& patch) {
+    drawSampleView(sampleView.surface(), patch);
+    sampleView.present();
+}
+
+void createEnvelopeSurface(SurfaceView& envelopeGraph) {
+    envelopeGraph.createSurface();
+}
+
+void drawEnvelopeGraph(SurfaceView& envelopeGraph, const Patch& patch, int currentEnvelope) {
+    drawEnvelopeGraph(envelopeGraph.surface(), patch, currentEnvelope);
+    envelopeGraph.present();
 }
 
 } // namespace kilosynth

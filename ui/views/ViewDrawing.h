@@ -6,6 +6,8 @@
 
 namespace kilosynth {
 
+class SurfaceView;
+
 // The three pens of the two pictures.
 inline constexpr QRgb CurvePen = qRgb(255, 255, 255); // waveform and envelope curve
 inline constexpr QRgb CentrePen = qRgb(0, 255, 0);    // the sample view's zero line
@@ -19,5 +21,12 @@ void drawSampleView(QImage& surface, const Patch& patch);
 // Draws the curve of envelope `envelopeIndex` over the whole sample length on
 // a grid of tenths, into a 32-bit surface.
 void drawEnvelopeGraph(QImage& surface, const Patch& patch, int envelopeIndex);
+
+// The two picture controls: each gets its surface once, of its size, and
+// each drawing is put on the screen at once.
+void createSampleSurface(SurfaceView& sampleView);
+void drawSampleView(SurfaceView& sampleView, const Patch& patch);
+void createEnvelopeSurface(SurfaceView& envelopeGraph);
+void drawEnvelopeGraph(SurfaceView& envelopeGraph, const Patch& patch, int currentEnvelope);
 
 } // namespace kilosynth
