@@ -42,6 +42,7 @@ private slots:
     void everyTemplateControlIsBuiltAtItsPlace();
     void choosingAnOscillatorShowsItWithoutRendering();
     void choosingTheSelectedOscillatorAgainDoesNothing();
+    void valuesWithoutAnEntryShowNoSelection();
     void waveTypeKeepsTheFlagBits();
     void sourceCombosStoreEntryMinusOne_data();
     void sourceCombosStoreEntryMinusOne();
@@ -235,6 +236,20 @@ void MainWindowTest::choosingTheSelectedOscillatorAgainDoesNothing() {
     QCOMPARE(text(Ids::FrequencyText), "5.000");
     QCOMPARE(renders(), 1);
     QCOMPARE(player->plays, 0);
+}
+
+void MainWindowTest::valuesWithoutAnEntryShowNoSelection() {
+    Oscillator& osc2 = *patch().oscillators[1];
+    osc2.frequencySource = SequencerSource; // the sequencer's curve has no entry
+    osc2.amplitudeSource = -7;              // any negative source is none
+    osc2.flags = 0x40;                      // no wave type
+
+    pick(Ids::OscillatorCombo, 1);
+
+    QCOMPARE(control<QComboBox>(Ids::FrequencySourceCombo).currentIndex(), -1);
+    QCOMPARE(control<QComboBox>(Ids::AmplitudeSourceCombo).currentText(), "none");
+    QCOMPARE(control<QComboBox>(Ids::WaveTypeCombo).currentIndex(), -1);
+    QCOMPARE(int{osc2.frequencySource}, int{SequencerSource});
 }
 
 void MainWindowTest::waveTypeKeepsTheFlagBits() {
