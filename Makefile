@@ -5,7 +5,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
-.PHONY: all bootstrap build test test-dev test-asan run bench format format-check clean
+.PHONY: all bootstrap build test test-dev test-asan test-fuzz run bench format format-check clean
 
 all: build
 
@@ -24,7 +24,7 @@ build/release/build.ninja:
 build: bootstrap build/dev/build.ninja
 	cmake --build --preset dev -j $(JOBS)
 
-test: test-dev test-asan
+test: test-dev test-asan test-fuzz
 
 test-dev: build
 	ctest --preset dev -j $(JOBS)
@@ -32,6 +32,26 @@ test-dev: build
 test-asan: bootstrap build/asan/build.ninja
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# A minute of fuzzing the patch reader and the render, from the examples as
+# seeds, after the sanitizer suite. New inputs collect in build/asan/fuzz/;
+# a crash fails the step and leaves its input there as crash-*.
+FUZZ_SECONDS ?= 60
+FUZZER = build/asan/tests/fuzz/patch_reader_fuzzer
+
+test-fuzz: test-asan
+	@if ! command -v clang++ >/dev/null 2>&1; then \
+		echo "test-fuzz: clang is not installed; fuzzing skipped"; \
+	else \
+		mkdir -p build/asan/fuzz/corpus && \
+		echo "test-fuzz: fuzzing the patch reader for $(FUZZ_SECONDS) s" && \
+		if $(FUZZER) -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=build/asan/fuzz/ \
+			build/asan/fuzz/corpus examples >build/asan/fuzz/log 2>&1; then \
+			tail -n 1 build/asan/fuzz/log; \
+		else \
+			tail -n 60 build/asan/fuzz/log; echo "test-fuzz: the fuzzer found a failure"; exit 1; \
+		fi; \
+	fi
 
 run: build
 	build/dev/ui/kilosynth

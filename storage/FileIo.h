@@ -4,10 +4,17 @@
 
 #include "engine/Patch.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace kilosynth {
+
+// The largest file loadPatchFile reads; anything larger is refused unread
+// (a patch file is at most 184 bytes).
+inline constexpr std::size_t MaxPatchFileBytes = 64 * 1024;
 
 struct FileResult {
     enum class Status {
@@ -23,6 +30,11 @@ struct FileResult {
 
 // Reads a patch file into the Patch (unchanged unless Ok).
 FileResult loadPatchFile(const std::filesystem::path& path, Patch& patch);
+
+// Reads a whole file of at most MaxPatchFileBytes into `bytes`, as
+// loadPatchFile does before it applies them (CannotOpen on failure). For
+// tools that look at the bytes themselves.
+FileResult readPatchFileBytes(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes);
 
 // Writes the Patch as a patch file, atomically: a temporary file in the same
 // folder is renamed over `path` only when complete and flushed.
