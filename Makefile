@@ -54,11 +54,12 @@ test-fuzz: test-asan
 	fi
 
 run: build
-	@echo "The editor is not built yet."
+	build/dev/ui/kilosynth
 
 bench: bootstrap build/release/build.ninja
 	cmake --build --preset release -j $(JOBS)
 	build/release/bench/kilosynth_bench
+	build/release/bench/kilosynth_ui_bench
 
 format:
 	clang-format -i $(SOURCES)

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "ui/services/PreviewPlayer.h"
+
+#include <string>
+
+namespace kilosynth::test {
+
+// A preview player that plays nothing: it counts what it was asked to do and
+// reports the progress and start-up result the test sets.
+class FakePlayer final : public PreviewPlayer {
+public:
+    bool init() override {
+        ++inits;
+        return initSucceeds;
+    }
+    std::string initError() const override { return initSucceeds ? std::string() : error; }
+    void play(const Patch& patch) override {
+        ++plays;
+        lastPlayedSamples = patch.sampleCount();
+    }
+    void stop() override { ++stops; }
+    PreviewProgress progress() const override { return scriptedProgress; }
+
+    bool initSucceeds = true;
+    std::string error = "no audio device";
+    PreviewProgress scriptedProgress;
+    int inits = 0;
+    int plays = 0;
+    int stops = 0;
+    int lastPlayedSamples = -1;
+};
+
+} // namespace kilosynth::test
