@@ -1,5 +1,6 @@
 #include "ui/Editor.h"
 
+#include "storage/PatchFile.h"
 #include "ui/MainWindow.h"
 
 namespace kilosynth {
@@ -9,10 +10,27 @@ Editor::Editor(PreviewPlayer& player, DialogService& dialogs)
     patch.oscillators[0]->enabled = 1;
     patch.envelopes[0]->enabled = 1;
     render();
+    savedBytes = encodePatch(patch);
     window = std::make_unique<MainWindow>(*this);
+    patchEdited();
 }
 
 Editor::~Editor() = default;
+
+bool Editor::hasUnsavedChanges() const {
+    return encodePatch(patch) != savedBytes;
+}
+
+void Editor::markSaved() {
+    savedBytes = encodePatch(patch);
+    patchEdited();
+}
+
+void Editor::patchEdited() {
+    if (window) {
+        window->showFileState(hasUnsavedChanges(), patchFileSize(patch));
+    }
+}
 
 void Editor::render() {
     patch.render();

@@ -3,7 +3,9 @@
 #include "engine/Patch.h"
 #include "ui/bindings/BindingList.h"
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace kilosynth {
 
@@ -27,6 +29,16 @@ public:
     // How many renders have run since start-up, the start-up render included.
     int renderCount() const { return renders; }
 
+    // Whether the Patch would be saved differently from the file it was last
+    // loaded from or saved to (or from the start-up Patch, before either):
+    // only what the file stores counts.
+    bool hasUnsavedChanges() const;
+    // Takes the Patch as it is now as saved (after a load, a save, or New).
+    void markSaved();
+    // Called after every edit of the Patch, by the main window and the pages:
+    // updates the caption's unsaved-changes mark and the file size shown.
+    void patchEdited();
+
     PreviewPlayer& player() { return previewPlayer; }
     DialogService& dialogs() { return dialogService; }
     MainWindow& mainWindow() { return *window; }
@@ -38,6 +50,7 @@ private:
     PreviewPlayer& previewPlayer;
     DialogService& dialogService;
     int renders = 0;
+    std::vector<std::uint8_t> savedBytes;
     std::unique_ptr<MainWindow> window;
 };
 

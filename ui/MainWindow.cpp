@@ -73,7 +73,8 @@ MainWindow::MainWindow(Editor& owner) : editor(owner) {
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     const DialogTemplate& dialog = MainDialogTemplate::get();
-    setWindowTitle(QString::fromUtf8(dialog.caption));
+    // "[*]" is where Qt shows the unsaved-changes mark.
+    setWindowTitle("[*]" + QString::fromUtf8(dialog.caption));
     setObjectName(QString::number(dialog.id));
     auto* central = new QWidget(this);
     setCentralWidget(central);
@@ -91,6 +92,7 @@ MainWindow::MainWindow(Editor& owner) : editor(owner) {
     autoRender = &controls.get<QPushButton>(Ids::AutoRender);
     autoPlay = &controls.get<QPushButton>(Ids::AutoPlay);
     progressBar = &controls.get<QProgressBar>(Ids::PlaybackProgress);
+    fileSizeText = &controls.get<QLabel>(Ids::FileSizeText);
 
     // Without sound the editor works on; the user is told once, here.
     if (!editor.player().init()) {
@@ -319,6 +321,11 @@ void MainWindow::refreshFromPatch() {
     }
 }
 
+void MainWindow::showFileState(bool unsavedChanges, std::size_t fileBytes) {
+    setWindowModified(unsavedChanges);
+    fileSizeText->setText(QString("Patch file: %1 bytes").arg(fileBytes));
+}
+
 void MainWindow::updateProgress() {
     const PreviewProgress progress = editor.player().progress();
     if (progress.playing && progress.total > 0) {
@@ -338,6 +345,7 @@ void MainWindow::onCommand(const Control* source) {
     sequenced->onCommand(source);
     modulator->onCommand(source);
     renderAndPlay();
+    editor.patchEdited();
 }
 
 void MainWindow::onScroll(const Control* source, ScrollRequest request,
@@ -347,6 +355,7 @@ void MainWindow::onScroll(const Control* source, ScrollRequest request,
     sampleLength->onScroll(source, request, thumbPosition);
     // Every scroll message renders, also one that no binding acted on.
     renderAndPlay();
+    editor.patchEdited();
 }
 
 void MainWindow::onMenuCommand(int id) {
@@ -377,6 +386,7 @@ void MainWindow::onWaveTypePicked(int entry) {
     Oscillator& osc = oscillator();
     osc.flags = static_cast<std::uint8_t>((osc.flags & 0xE0) | (entry + 1));
     renderAndPlay();
+    editor.patchEdited();
 }
 
 void MainWindow::onSourcePicked(ModSource Oscillator::*field, int entry) {
@@ -385,6 +395,7 @@ void MainWindow::onSourcePicked(ModSource Oscillator::*field, int entry) {
     }
     oscillator().*field = static_cast<ModSource>(entry - 1);
     renderAndPlay();
+    editor.patchEdited();
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
@@ -421,6 +432,7 @@ void MainWindow::newPatch() {
     patch.oscillators[0]->enabled = 1;
     patch.envelopes[0]->enabled = 1;
     refreshFromPatch();
+    editor.markSaved();
 }
 
 void MainWindow::exportWavCommand() {

@@ -12,6 +12,7 @@
 #include <memory>
 
 class QComboBox;
+class QLabel;
 class QProgressBar;
 class QPushButton;
 
@@ -57,6 +58,10 @@ public:
     // Brings every control and both pictures up to date with a Patch that
     // was replaced as a whole (by "New" or a load), rendering it once.
     void refreshFromPatch();
+
+    // Marks the caption while the Patch has unsaved changes and shows the
+    // Patch's size as a file.
+    void showFileState(bool unsavedChanges, std::size_t fileBytes);
 
     // Follows the preview: the progress bar shows how far playback has got.
     void updateProgress();
@@ -104,6 +109,7 @@ private:
     QPushButton* autoRender = nullptr;
     QPushButton* autoPlay = nullptr;
     QProgressBar* progressBar = nullptr;
+    QLabel* fileSizeText = nullptr;
     QTimer progressTimer;
 
     std::array<TabPage*, PageCount> pages{};

@@ -58,6 +58,9 @@ constexpr std::array controls{
     ControlTemplate{T::AutoRender, K::PushLikeCheckBox, "Auto Render", {465, 250, 56, 10}},
     ControlTemplate{T::AutoPlay, K::PushLikeCheckBox, "Auto Play", {465, 265, 56, 10}},
     ControlTemplate{T::PlaybackProgress, K::ProgressBar, "", {410, 320, 110, 9}},
+    // Not in the original layout: the Patch's size as a file, which intro
+    // musicians watch while they edit.
+    ControlTemplate{T::FileSizeText, K::Static, "", {410, 305, 110, 8}},
 };
 
 constexpr DialogTemplate mainDialog{

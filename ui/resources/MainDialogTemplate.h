@@ -35,6 +35,7 @@ struct MainDialogTemplate {
     static constexpr int InvertFlag = 1026;
     static constexpr int ModulatorFlag = 1027; // shown as "Envelope"
     static constexpr int SampleView = 1042;
+    static constexpr int FileSizeText = 1050; // the Patch's size as a file, in bytes
 
     static const DialogTemplate& get();
 };
