@@ -446,7 +446,8 @@ void MainWindow::exportWavCommand() {
         editor.dialogs().showMessage(this, DialogService::MessageKind::Warning, "Save WAV",
                                      QString("The sample could not be saved as \"%1\".\n\n%2")
                                          .arg(QString::fromStdU16String(path->u16string()),
-                                              QString::fromStdString(result.error)));
+                                              QString::fromStdString(result.error)),
+                                     QString());
     }
 }
 

@@ -49,12 +49,41 @@ std::optional<std::filesystem::path> QtDialogService::askOpenFileName(QWidget* p
 }
 
 void QtDialogService::showMessage(QWidget* parent, MessageKind kind, const QString& title,
-                                  const QString& text) {
-    if (kind == MessageKind::Warning) {
-        QMessageBox::warning(parent, title, text);
-    } else {
-        QMessageBox::information(parent, title, text);
+                                  const QString& text, const QString& details) {
+    QMessageBox box(kind == MessageKind::Warning ? QMessageBox::Warning : QMessageBox::Information,
+                    title, text, QMessageBox::Ok, parent);
+    box.setInformativeText(details);
+    box.exec();
+}
+
+DialogService::SaveChangesAnswer QtDialogService::askToSaveChanges(QWidget* parent,
+                                                                   const QString& title,
+                                                                   const QString& text,
+                                                                   const QString& details) {
+    QMessageBox box(QMessageBox::Warning, title, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setInformativeText(details);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChangesAnswer::Save;
+    case QMessageBox::Discard:
+        return SaveChangesAnswer::Discard;
+    default:
+        return SaveChangesAnswer::Cancel;
     }
+}
+
+bool QtDialogService::askToProceed(QWidget* parent, const QString& title, const QString& text,
+                                   const QString& details) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::Cancel,
+                    parent);
+    box.setInformativeText(details);
+    // Enter alone must not go ahead with something the user is warned about.
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void QtDialogService::runModal(QDialog& dialog) {

@@ -11,8 +11,12 @@ public:
                                                          const FileRequest& request) override;
     std::optional<std::filesystem::path> askOpenFileName(QWidget* parent,
                                                          const FileRequest& request) override;
-    void showMessage(QWidget* parent, MessageKind kind, const QString& title,
-                     const QString& text) override;
+    void showMessage(QWidget* parent, MessageKind kind, const QString& title, const QString& text,
+                     const QString& details) override;
+    SaveChangesAnswer askToSaveChanges(QWidget* parent, const QString& title, const QString& text,
+                                       const QString& details) override;
+    bool askToProceed(QWidget* parent, const QString& title, const QString& text,
+                      const QString& details) override;
     void runModal(QDialog& dialog) override;
 };
 
