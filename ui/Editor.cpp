@@ -21,14 +21,15 @@ bool Editor::hasUnsavedChanges() const {
     return encodePatch(patch) != savedBytes;
 }
 
-void Editor::markSaved() {
+void Editor::markSaved(const std::filesystem::path& file) {
     savedBytes = encodePatch(patch);
+    savedFile = file;
     patchEdited();
 }
 
 void Editor::patchEdited() {
     if (window) {
-        window->showFileState(hasUnsavedChanges(), patchFileSize(patch));
+        window->showFileState(hasUnsavedChanges(), patchFileSize(patch), savedFile);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "ui/bindings/BindingList.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -33,8 +34,11 @@ public:
     // loaded from or saved to (or from the start-up Patch, before either):
     // only what the file stores counts.
     bool hasUnsavedChanges() const;
-    // Takes the Patch as it is now as saved (after a load, a save, or New).
-    void markSaved();
+    // Takes the Patch as it is now as the content of `file` (after a load or
+    // a save), or as a new Patch without a file (an empty path, after New).
+    void markSaved(const std::filesystem::path& file);
+    // The file the Patch was last loaded from or saved to; empty for a new Patch.
+    const std::filesystem::path& fileName() const { return savedFile; }
     // Called after every edit of the Patch, by the main window and the pages:
     // updates the caption's unsaved-changes mark and the file size shown.
     void patchEdited();
@@ -51,6 +55,7 @@ private:
     DialogService& dialogService;
     int renders = 0;
     std::vector<std::uint8_t> savedBytes;
+    std::filesystem::path savedFile;
     std::unique_ptr<MainWindow> window;
 };
 

@@ -68,13 +68,11 @@ int sourceEntry(ModSource source) {
 
 } // namespace
 
-MainWindow::MainWindow(Editor& owner) : editor(owner) {
+MainWindow::MainWindow(Editor& owner) : editor(owner), fileCommands(owner, *this) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     const DialogTemplate& dialog = MainDialogTemplate::get();
-    // "[*]" is where Qt shows the unsaved-changes mark.
-    setWindowTitle("[*]" + QString::fromUtf8(dialog.caption));
     setObjectName(QString::number(dialog.id));
     auto* central = new QWidget(this);
     setCentralWidget(central);
@@ -321,7 +319,15 @@ void MainWindow::refreshFromPatch() {
     }
 }
 
-void MainWindow::showFileState(bool unsavedChanges, std::size_t fileBytes) {
+void MainWindow::showFileState(bool unsavedChanges, std::size_t fileBytes,
+                               const std::filesystem::path& file) {
+    // "[*]" is where Qt shows the unsaved-changes mark; the file's name goes
+    // after the program's, which stays first.
+    QString title = "[*]" + QString::fromUtf8(MainDialogTemplate::get().caption);
+    if (!file.empty()) {
+        title += " - " + QString::fromStdU16String(file.filename().u16string());
+    }
+    setWindowTitle(title);
     setWindowModified(unsavedChanges);
     fileSizeText->setText(QString("Patch file: %1 bytes").arg(fileBytes));
 }
@@ -362,7 +368,16 @@ void MainWindow::onMenuCommand(int id) {
     onCommand(nullptr);
     switch (id) {
     case MainMenuTemplate::New:
-        newPatch();
+        if (fileCommands.offerToSaveChanges()) {
+            newPatch();
+        }
+        break;
+    case MainMenuTemplate::Load:
+        fileCommands.load();
+        break;
+    case MainMenuTemplate::Save:
+    case MainMenuTemplate::SaveAs:
+        fileCommands.save();
         break;
     case MainMenuTemplate::SaveWav:
         exportWavCommand();
@@ -413,6 +428,10 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!fileCommands.offerToSaveChanges()) {
+        event->ignore();
+        return;
+    }
     progressTimer.stop();
     editor.player().stop();
     event->accept();
@@ -432,7 +451,7 @@ void MainWindow::newPatch() {
     patch.oscillators[0]->enabled = 1;
     patch.envelopes[0]->enabled = 1;
     refreshFromPatch();
-    editor.markSaved();
+    editor.markSaved({});
 }
 
 void MainWindow::exportWavCommand() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/PatchFileCommands.h"
 #include "ui/SourceCombo.h"
 #include "ui/bindings/CheckBinding.h"
 #include "ui/bindings/ScrollBinding.h"
@@ -9,6 +10,7 @@
 #include <QTimer>
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 
 class QComboBox;
@@ -59,9 +61,11 @@ public:
     // was replaced as a whole (by "New" or a load), rendering it once.
     void refreshFromPatch();
 
-    // Marks the caption while the Patch has unsaved changes and shows the
-    // Patch's size as a file.
-    void showFileState(bool unsavedChanges, std::size_t fileBytes);
+    // Marks the caption while the Patch has unsaved changes, names the
+    // Patch's file after the program (when it has one) and shows the Patch's
+    // size as a file.
+    void showFileState(bool unsavedChanges, std::size_t fileBytes,
+                       const std::filesystem::path& file);
 
     // Follows the preview: the progress bar shows how far playback has got.
     void updateProgress();
@@ -99,6 +103,7 @@ private:
     Oscillator& oscillator() const;
 
     Editor& editor;
+    PatchFileCommands fileCommands;
     DialogWidgets controls;
     TabControl* tabControl = nullptr;
     SurfaceView* sampleView = nullptr;

@@ -575,10 +575,18 @@ void MainWindowTest::progressBarFollowsPlayback() {
 }
 
 void MainWindowTest::menuCommandsRunTheGenericStepFirst() {
-    // "Save As" has no action of its own: it renders and plays, nothing else.
-    menuAction(MainMenuTemplate::SaveAs).trigger();
-    QCOMPARE(renders(), 2);
-    QCOMPARE(player->plays, 1);
+    // Each file command renders and plays the Patch as it stands, then opens
+    // its chooser (cancelled here), and changes nothing else.
+    for (const int id : {MainMenuTemplate::Load, MainMenuTemplate::Save, MainMenuTemplate::SaveAs,
+                         MainMenuTemplate::SaveWav}) {
+        const int rendersBefore = renders();
+        const int playsBefore = player->plays;
+        const std::size_t requestsBefore = dialogs->fileRequests.size();
+        menuAction(id).trigger();
+        QCOMPARE(renders(), rendersBefore + 1);
+        QCOMPARE(player->plays, playsBefore + 1);
+        QCOMPARE(dialogs->fileRequests.size(), requestsBefore + 1);
+    }
     QCOMPARE(int{patch().oscillators[0]->flags}, 0x01);
     QVERIFY(window().isVisible());
     QVERIFY(dialogs->modals.empty());
@@ -596,9 +604,13 @@ void MainWindowTest::newRestoresTheStartupPatch() {
     patch().sequencer->steps[0].note = 60;
     editor->bindings.refreshAll();
     QCOMPARE(text(Ids::FrequencyText), "100.000");
+    dialogs->saveChangesAnswers.push_back(DialogService::SaveChangesAnswer::Discard);
 
     menuAction(MainMenuTemplate::New).trigger();
 
+    // The changes were offered for saving first.
+    QCOMPARE(dialogs->saveChangesQuestions.size(), std::size_t{1});
+    QVERIFY(!window().isWindowModified());
     // The generic step renders and plays the old Patch; "New" renders once more.
     QCOMPARE(renders(), 3);
     QCOMPARE(player->plays, 1);

@@ -1,0 +1,638 @@
+#include "ui/PatchFileCommands.h"
+
+#include "storage/PatchFile.h"
+#include "tests/support/Files.h"
+#include "tests/support/PatchFixtures.h"
+#include "tests/support/PatchState.h"
+#include "tests/support/TempDir.h"
+#include "tests/ui/FakePlayer.h"
+#include "tests/ui/ScriptedDialogs.h"
+#include "ui/Editor.h"
+#include "ui/MainWindow.h"
+#include "ui/resources/MainDialogTemplate.h"
+#include "ui/resources/MainMenuTemplate.h"
+#include "ui/views/SurfaceView.h"
+#include "ui/views/ViewDrawing.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <algorithm>
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+namespace kilosynth {
+
+using Ids = MainDialogTemplate;
+using Answer = DialogService::SaveChangesAnswer;
+
+namespace {
+
+// A Patch unlike the start-up one in every part the main window shows:
+// three oscillators with flags and sources, two envelopes, the sequencer,
+// all three effects and every master source. Every source names a
+// generator that is on, so its render depends on nothing but the file.
+void makeLoadFixture(Patch& patch) {
+    test::makeStartupPatch(patch);
+    patch.length = 20;
+    Oscillator& osc1 = *patch.oscillators[0];
+    osc1.flags = Oscillator::Invert | static_cast<std::uint8_t>(Oscillator::WaveType::Saw);
+    osc1.frequency = 440.25f;
+    osc1.amplitude = 100;
+    osc1.frequencySource = 1;  // env2
+    osc1.amplitudeSource = 10; // osc3
+    Oscillator& osc2 = *patch.oscillators[1];
+    osc2.enabled = 1;
+    osc2.flags = Oscillator::Sequenced | Oscillator::Modulator |
+                 static_cast<std::uint8_t>(Oscillator::WaveType::Square);
+    osc2.frequency = 12.5f;
+    osc2.amplitude = 77;
+    osc2.amplitudeSource = 0; // env1
+    Oscillator& osc3 = *patch.oscillators[2];
+    osc3.enabled = 1;
+    osc3.frequency = 220.0f;
+    osc3.amplitude = 200;
+    Envelope& env2 = *patch.envelopes[1];
+    env2.enabled = 1;
+    env2.attack = 30;
+    env2.decay = 90;
+    env2.level = 200;
+    Sequencer& sequencer = *patch.sequencer;
+    sequencer.enabled = 1;
+    sequencer.attack = 12;
+    sequencer.decay = 34;
+    sequencer.steps[0] = {57, 0};
+    sequencer.steps[3] = {64, SequencerStep::Slide};
+    patch.effects = Patch::ResonanceOn | Patch::DelayOn | Patch::FlangerOn;
+    patch.volume = 90;
+    patch.limit = 10;
+    patch.wrap = 20;
+    patch.cutoff = 30;
+    patch.volumeSource = 1; // env2
+    patch.cutoffSource = 8; // osc1
+    patch.resonanceFreq = 1234.5f;
+    patch.reso = 40;
+    patch.resoSource = 0; // env1
+    patch.delayTime = 50;
+    patch.delayLevel = 60;
+    patch.flangerRate = 3;
+    patch.flangerDelay = 4;
+}
+
+std::vector<std::uint8_t> loadFixtureBytes() {
+    Patch patch;
+    makeLoadFixture(patch);
+    return encodePatch(patch);
+}
+
+QString qPath(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+// Lowers the largest file this process may write, so that writing any patch
+// file fails (EFBIG), as on a full disk; restores the limit when it ends.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved);
+        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = saved;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved{};
+    void (*previousHandler)(int) = nullptr;
+};
+
+} // namespace
+
+// Load, Save and "Save As", the unsaved-changes questions and the file
+// size, on the real window.
+class PatchFileCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void loadRefreshesEveryControlWithoutPlaying();
+    void failedLoadChangesNothing_data();
+    void failedLoadChangesNothing();
+    void saveWritesThePatch_data();
+    void saveWritesThePatch();
+    void saveAndLoadGiveTheSameBytes();
+    void failedSaveKeepsTheOldFile_data();
+    void failedSaveKeepsTheOldFile();
+    void osc8SourceIsNamedBeforeSaving_data();
+    void osc8SourceIsNamedBeforeSaving();
+    void unsavedMarkFollowsTheFileContent();
+    void unsavedChangesAreOfferedForSaving_data();
+    void unsavedChangesAreOfferedForSaving();
+    void byteCountFollowsEveryEdit();
+
+private:
+    MainWindow& window() { return editor->mainWindow(); }
+    Patch& patch() { return editor->patch; }
+
+    template <class Widget> Widget& control(int id) {
+        auto* widget = window().centralWidget()->findChild<Widget*>(QString::number(id),
+                                                                    Qt::FindDirectChildrenOnly);
+        if (widget == nullptr) {
+            qFatal("no control %d", id);
+        }
+        return *widget;
+    }
+    QString text(int id) { return control<QLineEdit>(id).text(); }
+    QString comboText(int id) { return control<QComboBox>(id).currentText(); }
+    QString fileSizeText() { return control<QLabel>(Ids::FileSizeText).text(); }
+    const QImage& sampleSurface() { return control<SurfaceView>(Ids::SampleView).surface(); }
+
+    void trigger(int menuId) {
+        auto* action = window().findChild<QAction*>(QString::number(menuId));
+        if (action == nullptr) {
+            qFatal("no menu item %d", menuId);
+        }
+        action->trigger();
+    }
+    void pick(int comboId, int entry) {
+        QComboBox& combo = control<QComboBox>(comboId);
+        combo.showPopup();
+        combo.view()->setCurrentIndex(combo.model()->index(entry, 0));
+        QTest::keyClick(combo.view(), Qt::Key_Return);
+        QCOMPARE(combo.currentIndex(), entry);
+    }
+    // An edit as the user makes it: one step of the Frequency scroll bar.
+    void editFrequency() {
+        control<QScrollBar>(Ids::FrequencyBar).triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    }
+
+    // What every control of the window and its pages shows, in one list.
+    QStringList controlStates() {
+        QStringList states;
+        for (QWidget* widget : window().findChildren<QWidget*>()) {
+            const QString name = widget->objectName() + "/" + widget->metaObject()->className();
+            if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+                states << name + "=" + edit->text();
+            } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+                states << name + "=" + (button->isChecked() ? "on" : "off");
+            } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+                states << name + "=" + QString::number(combo->count()) + ":" +
+                              QString::number(combo->currentIndex());
+            } else if (auto* bar = qobject_cast<QScrollBar*>(widget)) {
+                states << name + "=" + QString::number(bar->value());
+            } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+                for (int row = 0; row < list->count(); ++row) {
+                    states << name + "=" + list->item(row)->text();
+                }
+                states << name + "@" + QString::number(list->currentRow());
+            }
+        }
+        return states;
+    }
+
+    // The picture of `expected`, rendered on its own, in a surface of the
+    // sample view's size.
+    QImage sampleViewOf(Patch& expected) {
+        expected.render();
+        QImage picture(sampleSurface().size(), sampleSurface().format());
+        drawSampleView(picture, expected);
+        return picture;
+    }
+
+    std::filesystem::path writeFixture(const std::string& name,
+                                       const std::vector<std::uint8_t>& bytes) {
+        const std::filesystem::path path = *folder / name;
+        test::writeBytes(path, bytes);
+        return path;
+    }
+
+    std::unique_ptr<test::TempDir> folder;
+    std::unique_ptr<test::FakePlayer> player;
+    std::unique_ptr<test::ScriptedDialogs> dialogs;
+    std::unique_ptr<Editor> editor;
+};
+
+void PatchFileCommandsTest::init() {
+    folder = std::make_unique<test::TempDir>();
+    player = std::make_unique<test::FakePlayer>();
+    dialogs = std::make_unique<test::ScriptedDialogs>();
+    editor = std::make_unique<Editor>(*player, *dialogs);
+    window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window()));
+}
+
+void PatchFileCommandsTest::cleanup() {
+    editor.reset();
+    dialogs.reset();
+    player.reset();
+    folder.reset();
+}
+
+void PatchFileCommandsTest::loadRefreshesEveryControlWithoutPlaying() {
+    const auto path = writeFixture("fixture.trq", loadFixtureBytes());
+    dialogs->fileAnswers.push_back(path);
+    pick(Ids::OscillatorCombo, 1); // osc2 stays the one shown
+
+    trigger(MainMenuTemplate::Load);
+
+    // The chooser offers patch files.
+    QCOMPARE(dialogs->fileRequests.size(), std::size_t{1});
+    const DialogService::FileRequest& request = dialogs->fileRequests.front();
+    QCOMPARE(request.title, "Load TRQ");
+    QCOMPARE(request.filterName, "TRQ files");
+    QCOMPARE(request.filterPattern, "*.trq");
+    QCOMPARE(request.defaultSuffix, "trq");
+    QVERIFY(dialogs->messages.empty());
+    QVERIFY(dialogs->saveChangesQuestions.empty());
+
+    // The generic step rendered and played the old Patch; the load rendered
+    // the new one once and played nothing.
+    QCOMPARE(editor->renderCount(), 3);
+    QCOMPARE(player->plays, 1);
+
+    Patch expected;
+    test::makeStartupPatch(expected);
+    QVERIFY(readPatch(expected, loadFixtureBytes()).ok);
+    QCOMPARE(test::patchState(patch()), test::patchState(expected));
+
+    // The main panel shows the loaded osc2.
+    QCOMPARE(window().currentOscillator(), 1);
+    QCOMPARE(text(Ids::FrequencyText), "12.500");
+    QCOMPARE(control<QScrollBar>(Ids::FrequencyBar).value(), 12);
+    QCOMPARE(text(Ids::AmplitudeText), "77");
+    QCOMPARE(control<QScrollBar>(Ids::AmplitudeBar).value(), 77);
+    QVERIFY(control<QPushButton>(Ids::OscillatorOn).isChecked());
+    QVERIFY(!control<QPushButton>(Ids::InvertFlag).isChecked());
+    QVERIFY(control<QPushButton>(Ids::SequencedFlag).isChecked());
+    QVERIFY(control<QPushButton>(Ids::ModulatorFlag).isChecked());
+    QCOMPARE(comboText(Ids::WaveTypeCombo), "Square");
+    QCOMPARE(comboText(Ids::FrequencySourceCombo), "none");
+    QCOMPARE(comboText(Ids::AmplitudeSourceCombo), "env1");
+    QCOMPARE(comboText(Ids::PulseSourceCombo), "none");
+    QCOMPARE(text(Ids::SampleLengthText), "20");
+    QCOMPARE(control<QScrollBar>(Ids::SampleLengthBar).value(), 20);
+
+    // Choosing osc1 afterwards shows its loaded values too.
+    pick(Ids::OscillatorCombo, 0);
+    QCOMPARE(text(Ids::FrequencyText), "440.250");
+    QVERIFY(control<QPushButton>(Ids::InvertFlag).isChecked());
+    QCOMPARE(comboText(Ids::WaveTypeCombo), "Saw");
+    QCOMPARE(comboText(Ids::FrequencySourceCombo), "env2");
+    QCOMPARE(comboText(Ids::AmplitudeSourceCombo), "osc3");
+
+    // The sample view shows the render of the loaded Patch.
+    QCOMPARE(sampleSurface(), sampleViewOf(expected));
+
+    // A Patch just loaded has no unsaved changes; the caption names its file.
+    QVERIFY(!window().isWindowModified());
+    QVERIFY(!editor->hasUnsavedChanges());
+    QVERIFY(window().windowTitle().startsWith("[*]Kilosynth " KILOSYNTH_VERSION));
+    QVERIFY(window().windowTitle().endsWith(" - fixture.trq"));
+    QCOMPARE(fileSizeText(), QString("Patch file: %1 bytes").arg(loadFixtureBytes().size()));
+}
+
+void PatchFileCommandsTest::failedLoadChangesNothing_data() {
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("content"); // nothing written when empty
+    QTest::addColumn<QString>("boxText");    // no box when empty
+    QTest::addColumn<QString>("reason");
+
+    const std::vector<std::uint8_t> bytes = loadFixtureBytes();
+    const auto asBytes = [](const std::vector<std::uint8_t>& data) {
+        return QByteArray(reinterpret_cast<const char*>(data.data()),
+                          static_cast<qsizetype>(data.size()));
+    };
+    const std::vector<std::uint8_t> truncated(bytes.begin(), bytes.end() - 1);
+    std::vector<std::uint8_t> length39 = bytes;
+    length39[3] = static_cast<std::uint8_t>((length39[3] & 0x80) | 39);
+
+    QTest::newRow("cancelled") << QString() << QByteArray() << QString() << QString();
+    QTest::newRow("missing") << "missing.trq" << QByteArray() << "Can't open file"
+                             << "No such file or directory";
+    QTest::newRow("truncated") << "truncated.trq" << asBytes(truncated) << "Can't load file"
+                               << QString("file ends after %1 bytes; its header announces %2")
+                                      .arg(truncated.size())
+                                      .arg(bytes.size());
+    QTest::newRow("length 39") << "long.trq" << asBytes(length39) << "Can't load file"
+                               << "sample length 39 exceeds 38 blocks";
+}
+
+void PatchFileCommandsTest::failedLoadChangesNothing() {
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, boxText);
+    QFETCH(QString, reason);
+    const std::filesystem::path path = *folder / fileName.toStdString();
+    if (!content.isEmpty()) {
+        test::writeBytes(path, std::span(reinterpret_cast<const std::uint8_t*>(content.data()),
+                                         static_cast<std::size_t>(content.size())));
+    }
+    if (!fileName.isEmpty()) {
+        dialogs->fileAnswers.push_back(path);
+    }
+    const std::vector<std::uint32_t> stateBefore = test::patchState(patch());
+    const QStringList controlsBefore = controlStates();
+    const QImage pictureBefore = sampleSurface().copy();
+    const QString titleBefore = window().windowTitle();
+
+    trigger(MainMenuTemplate::Load);
+
+    if (boxText.isEmpty()) {
+        QVERIFY(dialogs->messages.empty());
+    } else {
+        QCOMPARE(dialogs->messages.size(), std::size_t{1});
+        const test::ScriptedDialogs::Message& box = dialogs->messages.front();
+        QCOMPARE(box.kind, DialogService::MessageKind::Warning);
+        QCOMPARE(box.title, "Load Error");
+        QCOMPARE(box.text, boxText);
+        QVERIFY2(box.details.contains(qPath(path)), qPrintable(box.details));
+        QVERIFY2(box.details.contains(reason), qPrintable(box.details));
+    }
+    // Only the generic step rendered; the Patch and every control are as they were.
+    QCOMPARE(editor->renderCount(), 2);
+    QCOMPARE(test::patchState(patch()), stateBefore);
+    QCOMPARE(controlStates(), controlsBefore);
+    QCOMPARE(sampleSurface(), pictureBefore);
+    QCOMPARE(window().windowTitle(), titleBefore);
+    QVERIFY(!window().isWindowModified());
+}
+
+void PatchFileCommandsTest::saveWritesThePatch_data() {
+    QTest::addColumn<int>("menuId");
+    QTest::newRow("Save") << int{MainMenuTemplate::Save};
+    QTest::newRow("Save As") << int{MainMenuTemplate::SaveAs};
+}
+
+void PatchFileCommandsTest::saveWritesThePatch() {
+    QFETCH(int, menuId);
+    editFrequency();
+    QVERIFY(window().isWindowModified());
+    const auto path = *folder / "lead.trq";
+    dialogs->fileAnswers.push_back(path);
+
+    trigger(menuId);
+
+    QCOMPARE(dialogs->fileRequests.size(), std::size_t{1});
+    const DialogService::FileRequest& request = dialogs->fileRequests.front();
+    QCOMPARE(request.title, "Save TRQ");
+    QCOMPARE(request.filterName, "TRQ files");
+    QCOMPARE(request.filterPattern, "*.trq");
+    QCOMPARE(request.defaultSuffix, "trq");
+    QVERIFY(dialogs->messages.empty());
+    QVERIFY(dialogs->proceedQuestions.empty());
+    QCOMPARE(test::readBytes(path), encodePatch(patch()));
+    QCOMPARE(patch().oscillators[0]->frequency, 6.0f);
+    QCOMPARE(test::folderListing(folder->path()), std::vector<std::string>{"lead.trq"});
+    QVERIFY(!window().isWindowModified());
+    QVERIFY(window().windowTitle().endsWith(" - lead.trq"));
+
+    // No name is remembered: the next save asks again, and cancelling it
+    // writes nothing.
+    const std::vector<std::uint8_t> firstSave = test::readBytes(path);
+    editFrequency();
+    trigger(menuId);
+    QCOMPARE(dialogs->fileRequests.size(), std::size_t{2});
+    QCOMPARE(test::readBytes(path), firstSave);
+    QVERIFY(window().isWindowModified());
+}
+
+void PatchFileCommandsTest::saveAndLoadGiveTheSameBytes() {
+    // A file written elsewhere: another leading byte and rate code 2.
+    std::vector<std::uint8_t> original = loadFixtureBytes();
+    original[0] = 0x11;
+    original[4] = 2;
+    const auto loaded = writeFixture("other.trq", original);
+    const auto saved = *folder / "saved.trq";
+    dialogs->fileAnswers = {loaded, saved};
+    dialogs->proceedAnswers = {true};
+
+    trigger(MainMenuTemplate::Load);
+    QCOMPARE(patch().rate, 22050.0f);
+    trigger(MainMenuTemplate::Save);
+
+    // The rate is the one setting the file cannot keep; the user was told.
+    QCOMPARE(dialogs->proceedQuestions.size(), std::size_t{1});
+    QVERIFY(
+        dialogs->proceedQuestions[0].details.contains("sample rate 22050 Hz (stored as 44100 Hz)"));
+    QVERIFY(!dialogs->proceedQuestions[0].details.contains("osc8"));
+    std::vector<std::uint8_t> expected = original;
+    expected[0] = 38;
+    expected[4] = 3;
+    QCOMPARE(test::readBytes(saved), expected);
+}
+
+void PatchFileCommandsTest::failedSaveKeepsTheOldFile_data() {
+    QTest::addColumn<bool>("oldFileExists");
+    QTest::newRow("disk full, old file") << true;
+    QTest::newRow("missing folder") << false;
+}
+
+void PatchFileCommandsTest::failedSaveKeepsTheOldFile() {
+    QFETCH(bool, oldFileExists);
+    const std::vector<std::uint8_t> oldBytes = loadFixtureBytes();
+    std::filesystem::path path = *folder / "missing" / "kick.trq";
+    if (oldFileExists) {
+        path = writeFixture("kick.trq", oldBytes);
+    }
+    dialogs->fileAnswers.push_back(path);
+    editFrequency();
+    const std::vector<std::string> listingBefore = test::folderListing(folder->path());
+
+    {
+        // Every write of more than one byte fails, as on a full disk.
+        const FileSizeLimit limit(1);
+        trigger(MainMenuTemplate::Save);
+    }
+
+    QCOMPARE(dialogs->messages.size(), std::size_t{1});
+    const test::ScriptedDialogs::Message& box = dialogs->messages.front();
+    QCOMPARE(box.kind, DialogService::MessageKind::Warning);
+    QCOMPARE(box.title, "Save Error");
+    QCOMPARE(box.text, "Can't save file");
+    QVERIFY2(box.details.contains(qPath(path) + ": cannot "), qPrintable(box.details));
+    // The old file is whole and nothing else was left behind.
+    QCOMPARE(test::folderListing(folder->path()), listingBefore);
+    if (oldFileExists) {
+        QCOMPARE(test::readBytes(path), oldBytes);
+    }
+    // The changes are still unsaved.
+    QVERIFY(window().isWindowModified());
+    QVERIFY(editor->hasUnsavedChanges());
+    QVERIFY(!window().windowTitle().contains("kick.trq"));
+}
+
+void PatchFileCommandsTest::osc8SourceIsNamedBeforeSaving_data() {
+    QTest::addColumn<bool>("goOn");
+    QTest::newRow("cancel") << false;
+    QTest::newRow("save anyway") << true;
+}
+
+void PatchFileCommandsTest::osc8SourceIsNamedBeforeSaving() {
+    QFETCH(bool, goOn);
+    // osc2 on, its frequency following osc8 and its amplitude env3.
+    pick(Ids::OscillatorCombo, 1);
+    control<QPushButton>(Ids::OscillatorOn).click();
+    pick(Ids::FrequencySourceCombo, 16);
+    pick(Ids::AmplitudeSourceCombo, 3);
+    QCOMPARE(int{patch().oscillators[1]->frequencySource}, 15);
+    const auto path = *folder / "osc8.trq";
+    dialogs->fileAnswers.push_back(path);
+    dialogs->proceedAnswers.push_back(goOn);
+
+    trigger(MainMenuTemplate::Save);
+
+    QCOMPARE(dialogs->proceedQuestions.size(), std::size_t{1});
+    const test::ScriptedDialogs::Message& warning = dialogs->proceedQuestions.front();
+    QCOMPARE(warning.title, "Save TRQ");
+    QVERIFY2(warning.details.contains("osc2 frequency source (osc8)"), qPrintable(warning.details));
+    QVERIFY(warning.details.contains("saved as none"));
+    QVERIFY(!warning.details.contains("amplitude"));
+    // The warning comes before the chooser; cancelling it asks for no file.
+    QCOMPARE(dialogs->fileRequests.size(), std::size_t{goOn ? 1u : 0u});
+    QCOMPARE(std::filesystem::exists(path), goOn);
+    QCOMPARE(window().isWindowModified(), !goOn);
+    // The Patch in the editor keeps its osc8 source either way.
+    QCOMPARE(int{patch().oscillators[1]->frequencySource}, 15);
+    if (goOn) {
+        Patch reloaded;
+        QVERIFY(readPatch(reloaded, test::readBytes(path)).ok);
+        QCOMPARE(int{reloaded.oscillators[1]->frequencySource}, -1);
+        QCOMPARE(int{reloaded.oscillators[1]->amplitudeSource}, 2);
+    }
+}
+
+void PatchFileCommandsTest::unsavedMarkFollowsTheFileContent() {
+    QVERIFY(!window().isWindowModified());
+    editFrequency();
+    QVERIFY(window().isWindowModified());
+    // Back where the file was: nothing to save.
+    control<QScrollBar>(Ids::FrequencyBar).triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QVERIFY(!window().isWindowModified());
+    control<QPushButton>(Ids::InvertFlag).click();
+    QVERIFY(window().isWindowModified());
+    dialogs->fileAnswers.push_back(*folder / "saved.trq");
+    trigger(MainMenuTemplate::Save);
+    QVERIFY(!window().isWindowModified());
+}
+
+void PatchFileCommandsTest::unsavedChangesAreOfferedForSaving_data() {
+    QTest::addColumn<QString>("command"); // "New", "Load" or "Close"
+    QTest::addColumn<bool>("edited");
+    QTest::addColumn<int>("answer"); // a SaveChangesAnswer
+    QTest::addColumn<bool>("saveChooserAnswered");
+    QTest::addColumn<bool>("goesOn");
+
+    const int save = static_cast<int>(Answer::Save);
+    const int discard = static_cast<int>(Answer::Discard);
+    const int cancel = static_cast<int>(Answer::Cancel);
+    for (const QString command : {"New", "Load", "Close"}) {
+        const auto row = [&command](const char* name) -> QTestData& {
+            return QTest::addRow("%s, %s", qPrintable(command), name);
+        };
+        row("nothing to save") << command << false << cancel << false << true;
+        row("save") << command << true << save << true << true;
+        row("save, chooser cancelled") << command << true << save << false << false;
+        row("discard") << command << true << discard << false << true;
+        row("cancel") << command << true << cancel << false << false;
+    }
+}
+
+void PatchFileCommandsTest::unsavedChangesAreOfferedForSaving() {
+    QFETCH(QString, command);
+    QFETCH(bool, edited);
+    QFETCH(int, answer);
+    QFETCH(bool, saveChooserAnswered);
+    QFETCH(bool, goesOn);
+    if (edited) {
+        editFrequency();
+    }
+    const auto savedPath = *folder / "changes.trq";
+    const auto loadPath = writeFixture("fixture.trq", loadFixtureBytes());
+    dialogs->saveChangesAnswers.push_back(static_cast<Answer>(answer));
+    const bool savingAsked = edited && answer == static_cast<int>(Answer::Save);
+    if (savingAsked) {
+        dialogs->fileAnswers.push_back(saveChooserAnswered ? std::optional(savedPath)
+                                                           : std::nullopt);
+    }
+    dialogs->fileAnswers.push_back(loadPath);
+    const std::vector<std::uint8_t> editedBytes = encodePatch(patch());
+
+    if (command == "New") {
+        trigger(MainMenuTemplate::New);
+    } else if (command == "Load") {
+        trigger(MainMenuTemplate::Load);
+    } else {
+        window().close();
+    }
+
+    QCOMPARE(dialogs->saveChangesQuestions.size(), std::size_t{edited ? 1u : 0u});
+    if (edited) {
+        const test::ScriptedDialogs::Message& question = dialogs->saveChangesQuestions.front();
+        QCOMPARE(question.title, "Unsaved Changes");
+        QVERIFY(question.text.contains("not saved"));
+    }
+    const bool saved = savingAsked && saveChooserAnswered;
+    QCOMPARE(std::filesystem::exists(savedPath), saved);
+    if (saved) {
+        QCOMPARE(test::readBytes(savedPath), editedBytes);
+    }
+
+    // Where it goes on, the command does what it does without changes.
+    const float frequency = patch().oscillators[0]->frequency;
+    const float editedFrequency = edited ? 6.0f : 5.0f;
+    bool replacesThePatch = false;
+    if (command == "New") {
+        QCOMPARE(frequency, goesOn ? 5.0f : editedFrequency);
+        replacesThePatch = goesOn;
+    } else if (command == "Load") {
+        QCOMPARE(frequency, goesOn ? 440.25f : editedFrequency);
+        // The open chooser comes only once the question is settled.
+        const auto opened = std::count_if(
+            dialogs->fileRequests.begin(), dialogs->fileRequests.end(),
+            [](const DialogService::FileRequest& request) { return request.title == "Load TRQ"; });
+        QCOMPARE(opened, goesOn ? 1 : 0);
+        replacesThePatch = goesOn;
+    } else {
+        QCOMPARE(window().isVisible(), !goesOn);
+        QCOMPARE(frequency, editedFrequency);
+    }
+    QCOMPARE(window().isWindowModified(), !replacesThePatch && edited && !saved);
+}
+
+void PatchFileCommandsTest::byteCountFollowsEveryEdit() {
+    // Header 6, env1 9, osc1 7, master record 6.
+    QCOMPARE(fileSizeText(), "Patch file: 28 bytes");
+    pick(Ids::OscillatorCombo, 1);
+    control<QPushButton>(Ids::OscillatorOn).click();
+    QCOMPARE(fileSizeText(), "Patch file: 35 bytes");
+    control<QPushButton>(Ids::OscillatorOn).click();
+    QCOMPARE(fileSizeText(), "Patch file: 28 bytes");
+    // An edit that changes a value, not a section, keeps the size.
+    editFrequency();
+    QCOMPARE(fileSizeText(), "Patch file: 28 bytes");
+
+    // The label sits in the sample drawer's corner, beside the view.
+    const QLabel& label = control<QLabel>(Ids::FileSizeText);
+    QVERIFY(label.isVisible());
+    QVERIFY(label.geometry().left() >= control<SurfaceView>(Ids::SampleView).geometry().right());
+}
+
+} // namespace kilosynth
+
+QTEST_MAIN(kilosynth::PatchFileCommandsTest)
+#include "PatchFileCommandsTest.moc"
