@@ -19,11 +19,14 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -55,6 +58,20 @@ constexpr int ProgressInterval = 40;
 // The largest Frequency the panel offers, in Hz.
 constexpr float MaximumFrequency = 22050.0f;
 
+// The usual shortcuts of a desktop editor's file commands.
+QKeySequence menuShortcut(int id) {
+    switch (id) {
+    case MainMenuTemplate::Load:
+        return QKeySequence(Qt::CTRL | Qt::Key_O);
+    case MainMenuTemplate::Save:
+        return QKeySequence(Qt::CTRL | Qt::Key_S);
+    case MainMenuTemplate::Exit:
+        return QKeySequence(Qt::CTRL | Qt::Key_Q);
+    default:
+        return {};
+    }
+}
+
 void fillCombo(QComboBox& combo, const QStringList& entries) {
     combo.addItems(entries);
     combo.setCurrentIndex(0);
@@ -74,6 +91,8 @@ MainWindow::MainWindow(Editor& owner) : editor(owner), fileCommands(owner, *this
                    Qt::WindowCloseButtonHint);
     const DialogTemplate& dialog = MainDialogTemplate::get();
     setObjectName(QString::number(dialog.id));
+    // A patch file dropped anywhere on the window is loaded.
+    setAcceptDrops(true);
     auto* central = new QWidget(this);
     setCentralWidget(central);
     controls = buildDialog(dialog, *central);
@@ -131,6 +150,7 @@ void MainWindow::buildMenu() {
             }
             QAction* action = menu->addAction(QString::fromUtf8(item.text));
             action->setObjectName(QString::number(item.id));
+            action->setShortcut(menuShortcut(item.id));
             connect(action, &QAction::triggered, this, [this, id = item.id] { onMenuCommand(id); });
         }
     }
@@ -437,7 +457,35 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (patchFileIn(*event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    if (patchFileIn(*event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const auto path = patchFileIn(*event->mimeData());
+    if (!path) {
+        return;
+    }
+    event->acceptProposedAction();
+    // The load may ask questions; the drag source is released first rather
+    // than kept waiting behind a modal box.
+    QMetaObject::invokeMethod(
+        this, [this, file = *path] { openPatchFile(file); }, Qt::QueuedConnection);
+}
+
 // ---------------------------------------------------------------- commands
+
+void MainWindow::openPatchFile(const std::filesystem::path& path) {
+    fileCommands.open(path);
+}
 
 void MainWindow::playSample() {
     editor.player().play(editor.patch);

@@ -67,6 +67,10 @@ public:
     void showFileState(bool unsavedChanges, std::size_t fileBytes,
                        const std::filesystem::path& file);
 
+    // Loads a patch file named without a chooser (a drop, the command line),
+    // after offering to save unsaved changes.
+    void openPatchFile(const std::filesystem::path& path);
+
     // Follows the preview: the progress bar shows how far playback has got.
     void updateProgress();
 
@@ -77,6 +81,9 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenu();

@@ -7,7 +7,9 @@
 #include "ui/services/DialogService.h"
 
 #include <QDir>
+#include <QMimeData>
 #include <QStringList>
+#include <QUrl>
 #include <string>
 #include <vector>
 
@@ -40,6 +42,12 @@ void PatchFileCommands::load() {
     const auto path = editor.dialogs().askOpenFileName(&window, patchFileRequest("Load TRQ"));
     if (path) {
         loadFile(*path);
+    }
+}
+
+void PatchFileCommands::open(const std::filesystem::path& path) {
+    if (offerToSaveChanges()) {
+        loadFile(path);
     }
 }
 
@@ -120,6 +128,18 @@ bool PatchFileCommands::offerToSaveChanges() {
         break;
     }
     return false;
+}
+
+std::optional<std::filesystem::path> patchFileIn(const QMimeData& data) {
+    const QList<QUrl> urls = data.urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) {
+        return std::nullopt;
+    }
+    const QString file = urls.front().toLocalFile();
+    if (!file.endsWith(".trq", Qt::CaseInsensitive)) {
+        return std::nullopt;
+    }
+    return std::filesystem::path(file.toStdU16String());
 }
 
 } // namespace kilosynth

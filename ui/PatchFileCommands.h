@@ -1,6 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+
+class QMimeData;
 
 namespace kilosynth {
 
@@ -8,13 +11,17 @@ class Editor;
 class MainWindow;
 
 // The patch file commands of the File menu: Load, and Save (which "Save As"
-// runs too), and the question before unsaved changes would be lost.
+// runs too), the question before unsaved changes would be lost, and opening
+// a file named without a chooser (a drop, the command line).
 class PatchFileCommands {
 public:
     PatchFileCommands(Editor& editor, MainWindow& window);
 
     // Offers to save unsaved changes, then asks for a patch file and loads it.
     void load();
+
+    // Offers to save unsaved changes, then loads `path`.
+    void open(const std::filesystem::path& path);
 
     // Warns about settings the file cannot hold, asks for a file name and
     // writes the Patch. True only when the file was written.
@@ -31,5 +38,9 @@ private:
     Editor& editor;
     MainWindow& window;
 };
+
+// The patch file in a drag: exactly one local file whose name ends in
+// ".trq" (in any case); nothing for anything else.
+std::optional<std::filesystem::path> patchFileIn(const QMimeData& data);
 
 } // namespace kilosynth

@@ -1,4 +1,5 @@
 #include "ui/Editor.h"
+#include "ui/EditorCommandLine.h"
 #include "ui/MainWindow.h"
 #include "ui/services/QtDialogService.h"
 #include "ui/services/SdlPreviewPlayer.h"
@@ -6,27 +7,28 @@
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
-
-namespace {
-
-// For the headless smoke test only: "--close-after-ms=N" closes the window,
-// as its close box does, N milliseconds after it was shown.
-int closeAfterMilliseconds(const QStringList& arguments) {
-    const QString option = "--close-after-ms=";
-    for (const QString& argument : arguments) {
-        if (argument.startsWith(option)) {
-            return argument.mid(option.size()).toInt();
-        }
-    }
-    return -1;
-}
-
-} // namespace
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kilosynth");
+    QApplication::setApplicationVersion(KILOSYNTH_VERSION);
     QApplication::setWindowIcon(QIcon(":/icon138.png"));
+
+    using Outcome = kilosynth::EditorCommandLine::Outcome;
+    const auto commandLine = kilosynth::EditorCommandLine::parse(QApplication::arguments());
+    switch (commandLine.outcome) {
+    case Outcome::ShowHelp:
+    case Outcome::ShowVersion:
+        std::fputs(qPrintable(commandLine.message + '\n'), stdout);
+        return 0;
+    case Outcome::Error:
+        std::fprintf(stderr, "kilosynth: %s\nTry 'kilosynth --help'.\n",
+                     qPrintable(commandLine.message));
+        return 2;
+    case Outcome::RunEditor:
+        break;
+    }
 
     kilosynth::SdlPreviewPlayer player;
     kilosynth::QtDialogService dialogs;
@@ -34,8 +36,13 @@ int main(int argc, char** argv) {
     kilosynth::MainWindow& window = editor.mainWindow();
     window.show();
 
-    if (const int delay = closeAfterMilliseconds(QApplication::arguments()); delay >= 0) {
-        QTimer::singleShot(delay, &window, &QWidget::close);
+    if (commandLine.closeAfterMilliseconds >= 0) {
+        QTimer::singleShot(commandLine.closeAfterMilliseconds, &window, &QWidget::close);
+    }
+    // A file that cannot be loaded is reported; the editor goes on with the
+    // start-up Patch.
+    if (commandLine.patchFile) {
+        window.openPatchFile(*commandLine.patchFile);
     }
     return QApplication::exec();
 }

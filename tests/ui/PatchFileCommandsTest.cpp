@@ -8,6 +8,7 @@
 #include "tests/ui/FakePlayer.h"
 #include "tests/ui/ScriptedDialogs.h"
 #include "ui/Editor.h"
+#include "ui/EditorCommandLine.h"
 #include "ui/MainWindow.h"
 #include "ui/resources/MainDialogTemplate.h"
 #include "ui/resources/MainMenuTemplate.h"
@@ -17,12 +18,16 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QUrl>
 #include <algorithm>
 #include <csignal>
 #include <memory>
@@ -96,6 +101,13 @@ QString qPath(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
 }
 
+// A drag carrying these URLs.
+std::unique_ptr<QMimeData> dragOf(const QList<QUrl>& urls) {
+    auto data = std::make_unique<QMimeData>();
+    data->setUrls(urls);
+    return data;
+}
+
 // Lowers the largest file this process may write, so that writing any patch
 // file fails (EFBIG), as on a full disk; restores the limit when it ends.
 class FileSizeLimit {
@@ -121,8 +133,8 @@ private:
 
 } // namespace
 
-// Load, Save and "Save As", the unsaved-changes questions and the file
-// size, on the real window.
+// Load, Save and "Save As", the unsaved-changes questions, the file size,
+// drag and drop, the command line and the shortcuts, on the real window.
 class PatchFileCommandsTest : public QObject {
     Q_OBJECT
 
@@ -143,7 +155,16 @@ private slots:
     void unsavedMarkFollowsTheFileContent();
     void unsavedChangesAreOfferedForSaving_data();
     void unsavedChangesAreOfferedForSaving();
+    void droppedPatchFileLoads();
+    void onlyASinglePatchFileIsAcceptedForDropping_data();
+    void onlyASinglePatchFileIsAcceptedForDropping();
+    void commandLineArguments_data();
+    void commandLineArguments();
+    void fileNamedAtStartUp_data();
+    void fileNamedAtStartUp();
     void byteCountFollowsEveryEdit();
+    void shortcutsRunTheFileCommands_data();
+    void shortcutsRunTheFileCommands();
 
 private:
     MainWindow& window() { return editor->mainWindow(); }
@@ -614,6 +635,171 @@ void PatchFileCommandsTest::unsavedChangesAreOfferedForSaving() {
     QCOMPARE(window().isWindowModified(), !replacesThePatch && edited && !saved);
 }
 
+void PatchFileCommandsTest::droppedPatchFileLoads() {
+    const auto path = writeFixture("dropped.TRQ", loadFixtureBytes());
+    editFrequency(); // unsaved: the drop asks first
+    dialogs->saveChangesAnswers.push_back(Answer::Discard);
+    const int plays = player->plays;
+    const int renders = editor->renderCount();
+    const auto data = dragOf({QUrl::fromLocalFile(qPath(path))});
+    const QPointF where(400, 300);
+
+    QDragEnterEvent enter(where.toPoint(), Qt::CopyAction, data.get(), Qt::LeftButton,
+                          Qt::NoModifier);
+    enter.ignore();
+    QCoreApplication::sendEvent(&window(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(where, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    drop.ignore();
+    QCoreApplication::sendEvent(&window(), &drop);
+    QVERIFY(drop.isAccepted());
+    // The load runs once the drop has returned to the drag source.
+    QCOMPARE(patch().oscillators[0]->frequency, 6.0f);
+    QCoreApplication::sendPostedEvents();
+
+    QCOMPARE(dialogs->saveChangesQuestions.size(), std::size_t{1});
+    QVERIFY(dialogs->fileRequests.empty());
+    QVERIFY(dialogs->messages.empty());
+    QCOMPARE(patch().oscillators[0]->frequency, 440.25f);
+    QCOMPARE(text(Ids::FrequencyText), "440.250");
+    QCOMPARE(comboText(Ids::WaveTypeCombo), "Saw");
+    QCOMPARE(text(Ids::SampleLengthText), "20");
+    QCOMPARE(editor->renderCount(), renders + 1);
+    QCOMPARE(player->plays, plays);
+    Patch expected;
+    test::makeStartupPatch(expected);
+    QVERIFY(readPatch(expected, loadFixtureBytes()).ok);
+    QCOMPARE(sampleSurface(), sampleViewOf(expected));
+    QVERIFY(!window().isWindowModified());
+    QVERIFY(window().windowTitle().endsWith(" - dropped.TRQ"));
+}
+
+void PatchFileCommandsTest::onlyASinglePatchFileIsAcceptedForDropping_data() {
+    QTest::addColumn<QList<QUrl>>("urls");
+    QTest::addColumn<bool>("accepted");
+    const QUrl kick = QUrl::fromLocalFile("/nonexistent-kilosynth-folder/kick.trq");
+    QTest::newRow("one patch file") << QList<QUrl>{kick} << true;
+    QTest::newRow("a WAV file") << QList<QUrl>{QUrl::fromLocalFile("/tmp/kick.wav")} << false;
+    QTest::newRow("no suffix") << QList<QUrl>{QUrl::fromLocalFile("/tmp/trq")} << false;
+    QTest::newRow("two patch files")
+        << QList<QUrl>{kick, QUrl::fromLocalFile("/tmp/snare.trq")} << false;
+    QTest::newRow("not a local file") << QList<QUrl>{QUrl("https://example.org/kick.trq")} << false;
+    QTest::newRow("no file") << QList<QUrl>{} << false;
+}
+
+void PatchFileCommandsTest::onlyASinglePatchFileIsAcceptedForDropping() {
+    QFETCH(QList<QUrl>, urls);
+    QFETCH(bool, accepted);
+    const auto data = dragOf(urls);
+    QDragEnterEvent enter(QPoint(400, 300), Qt::CopyAction, data.get(), Qt::LeftButton,
+                          Qt::NoModifier);
+    enter.ignore();
+    QCoreApplication::sendEvent(&window(), &enter);
+    QCOMPARE(enter.isAccepted(), accepted);
+
+    QDropEvent drop(QPointF(400, 300), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    drop.ignore();
+    QCoreApplication::sendEvent(&window(), &drop);
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(drop.isAccepted(), accepted);
+    // Only an accepted drop tries to load (here a file that does not exist).
+    QCOMPARE(dialogs->messages.size(), std::size_t{accepted ? 1u : 0u});
+}
+
+void PatchFileCommandsTest::commandLineArguments_data() {
+    using Outcome = EditorCommandLine::Outcome;
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("closeAfter");
+    QTest::addColumn<QString>("message"); // contained in the message
+
+    const int run = static_cast<int>(Outcome::RunEditor);
+    const int error = static_cast<int>(Outcome::Error);
+    QTest::newRow("nothing") << QStringList{} << run << QString() << -1 << QString();
+    QTest::newRow("a file") << QStringList{"drums/kick.trq"} << run << "drums/kick.trq" << -1
+                            << QString();
+    QTest::newRow("a file and the smoke test's option")
+        << QStringList{"--close-after-ms=250", "kick.trq"} << run << "kick.trq" << 250 << QString();
+    QTest::newRow("two files") << QStringList{"kick.trq", "snare.trq"} << error << QString() << -1
+                               << "Only one patch file";
+    QTest::newRow("unknown option")
+        << QStringList{"--bogus"} << error << QString() << -1 << "bogus";
+    QTest::newRow("close-after-ms without a number")
+        << QStringList{"--close-after-ms=soon"} << error << QString() << -1 << "milliseconds";
+    QTest::newRow("version") << QStringList{"--version"} << static_cast<int>(Outcome::ShowVersion)
+                             << QString() << -1 << "Kilosynth " KILOSYNTH_VERSION;
+    QTest::newRow("help") << QStringList{"--help"} << static_cast<int>(Outcome::ShowHelp)
+                          << QString() << -1 << "The patch file (.trq) to open.";
+}
+
+void PatchFileCommandsTest::commandLineArguments() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, outcome);
+    QFETCH(QString, file);
+    QFETCH(int, closeAfter);
+    QFETCH(QString, message);
+
+    const EditorCommandLine commandLine =
+        EditorCommandLine::parse(QStringList{"kilosynth"} + arguments);
+
+    QCOMPARE(static_cast<int>(commandLine.outcome), outcome);
+    QVERIFY2(commandLine.message.contains(message), qPrintable(commandLine.message));
+    QCOMPARE(commandLine.patchFile.has_value(), !file.isEmpty());
+    if (commandLine.patchFile) {
+        QCOMPARE(qPath(*commandLine.patchFile), file);
+    }
+    QCOMPARE(commandLine.closeAfterMilliseconds, closeAfter);
+    // The hidden option stays out of the help.
+    QVERIFY(!commandLine.message.contains("close-after-ms") ||
+            outcome == static_cast<int>(EditorCommandLine::Outcome::Error));
+}
+
+void PatchFileCommandsTest::fileNamedAtStartUp_data() {
+    QTest::addColumn<QByteArray>("content"); // nothing written when empty
+    QTest::addColumn<QString>("boxText");    // loaded when empty
+    QTest::newRow("patch file") << QByteArray("load") << QString();
+    QTest::newRow("refused") << QByteArray("\x26\x80", 2) << "Can't load file";
+    QTest::newRow("missing") << QByteArray() << "Can't open file";
+}
+
+void PatchFileCommandsTest::fileNamedAtStartUp() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, boxText);
+    const auto path = *folder / "start.trq";
+    if (content == "load") {
+        test::writeBytes(path, loadFixtureBytes());
+    } else if (!content.isEmpty()) {
+        test::writeBytes(path, std::span(reinterpret_cast<const std::uint8_t*>(content.data()),
+                                         static_cast<std::size_t>(content.size())));
+    }
+    const EditorCommandLine commandLine = EditorCommandLine::parse({"kilosynth", qPath(path)});
+    QVERIFY(commandLine.patchFile.has_value());
+
+    // As at start-up: a fresh editor, shown, then the file opened.
+    window().openPatchFile(*commandLine.patchFile);
+
+    Patch expected;
+    test::makeStartupPatch(expected);
+    if (boxText.isEmpty()) {
+        QVERIFY(dialogs->messages.empty());
+        QVERIFY(readPatch(expected, loadFixtureBytes()).ok);
+        QCOMPARE(text(Ids::FrequencyText), "440.250");
+        QVERIFY(window().windowTitle().endsWith(" - start.trq"));
+    } else {
+        QCOMPARE(dialogs->messages.size(), std::size_t{1});
+        QCOMPARE(dialogs->messages[0].title, "Load Error");
+        QCOMPARE(dialogs->messages[0].text, boxText);
+        QVERIFY(dialogs->messages[0].details.contains(qPath(path) + ": "));
+        QCOMPARE(text(Ids::FrequencyText), "5.000");
+    }
+    QCOMPARE(test::patchState(patch()), test::patchState(expected));
+    QVERIFY(dialogs->saveChangesQuestions.empty());
+    QVERIFY(dialogs->fileRequests.empty());
+    QCOMPARE(player->plays, 0);
+    QVERIFY(!window().isWindowModified());
+}
+
 void PatchFileCommandsTest::byteCountFollowsEveryEdit() {
     // Header 6, env1 9, osc1 7, master record 6.
     QCOMPARE(fileSizeText(), "Patch file: 28 bytes");
@@ -630,6 +816,37 @@ void PatchFileCommandsTest::byteCountFollowsEveryEdit() {
     const QLabel& label = control<QLabel>(Ids::FileSizeText);
     QVERIFY(label.isVisible());
     QVERIFY(label.geometry().left() >= control<SurfaceView>(Ids::SampleView).geometry().right());
+}
+
+void PatchFileCommandsTest::shortcutsRunTheFileCommands_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("chooser"); // the title of the chooser it opens
+    QTest::newRow("Ctrl+O") << int{Qt::Key_O} << "Load TRQ";
+    QTest::newRow("Ctrl+S") << int{Qt::Key_S} << "Save TRQ";
+    QTest::newRow("Ctrl+Q") << int{Qt::Key_Q} << QString();
+}
+
+void PatchFileCommandsTest::shortcutsRunTheFileCommands() {
+    QFETCH(int, key);
+    QFETCH(QString, chooser);
+    // Outside the sequencer's step list, which takes these keys for itself.
+    QWidget& focused = control<QComboBox>(Ids::OscillatorCombo);
+    focused.setFocus();
+    QVERIFY(focused.hasFocus());
+
+    QTest::keyClick(&focused, static_cast<Qt::Key>(key), Qt::ControlModifier);
+
+    // Each runs its menu item: the generic step, then the command.
+    QCOMPARE(editor->renderCount(), 2);
+    QCOMPARE(player->plays, 1);
+    if (chooser.isEmpty()) {
+        QVERIFY(!window().isVisible());
+        QVERIFY(dialogs->fileRequests.empty());
+    } else {
+        QVERIFY(window().isVisible());
+        QCOMPARE(dialogs->fileRequests.size(), std::size_t{1});
+        QCOMPARE(dialogs->fileRequests[0].title, chooser);
+    }
 }
 
 } // namespace kilosynth
