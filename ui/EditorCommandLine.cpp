@@ -17,9 +17,9 @@ EditorCommandLine EditorCommandLine::parse(const QStringList& arguments) {
     parser.addPositionalArgument("file", "The patch file (.trq) to open.", "[file]");
 
     EditorCommandLine result;
-    const auto fail = [&result](const QString& message) {
+    const auto fail = [&result](const QString& error) {
         result.outcome = Outcome::Error;
-        result.message = message;
+        result.message = error;
         return result;
     };
     if (!parser.parse(arguments)) {
