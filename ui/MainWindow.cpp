@@ -3,6 +3,7 @@
 #include "storage/FileIo.h"
 #include "ui/AboutDialog.h"
 #include "ui/Editor.h"
+#include "ui/EffectsPage.h"
 #include "ui/TabPage.h"
 #include "ui/resources/MainDialogTemplate.h"
 #include "ui/resources/MainMenuTemplate.h"
@@ -238,7 +239,11 @@ void MainWindow::createPages() {
 }
 
 TabPage* MainWindow::createPage(int index) {
-    // Each page is an empty area under its tab until its controls are built.
+    // Each page creates its bindings as it is built.
+    if (index == 0) {
+        return new EffectsPage(editor, *this, tabControl);
+    }
+    // An empty area under its tab until its controls are built.
     auto* page = new TabPage(tabControl);
     page->setObjectName(QString::number(PageTemplates[static_cast<std::size_t>(index)]));
     return page;
