@@ -4,6 +4,7 @@
 #include "ui/AboutDialog.h"
 #include "ui/Editor.h"
 #include "ui/EffectsPage.h"
+#include "ui/EnvelopePage.h"
 #include "ui/TabPage.h"
 #include "ui/resources/MainDialogTemplate.h"
 #include "ui/resources/MainMenuTemplate.h"
@@ -243,6 +244,9 @@ TabPage* MainWindow::createPage(int index) {
     if (index == 0) {
         return new EffectsPage(editor, *this, tabControl);
     }
+    if (index == 1) {
+        return new EnvelopePage(editor, *this, tabControl);
+    }
     // An empty area under its tab until its controls are built.
     auto* page = new TabPage(tabControl);
     page->setObjectName(QString::number(PageTemplates[static_cast<std::size_t>(index)]));
@@ -251,8 +255,12 @@ TabPage* MainWindow::createPage(int index) {
 
 // ------------------------------------------------------- shared operations
 
+bool MainWindow::autoRenders() const {
+    return autoRender->isChecked();
+}
+
 void MainWindow::renderAndPlay() {
-    if (autoRender->isChecked()) {
+    if (autoRenders()) {
         editor.render();
         drawSampleView();
     }
