@@ -5,6 +5,7 @@
 #include "ui/Editor.h"
 #include "ui/EffectsPage.h"
 #include "ui/EnvelopePage.h"
+#include "ui/SequencerPage.h"
 #include "ui/TabPage.h"
 #include "ui/resources/MainDialogTemplate.h"
 #include "ui/resources/MainMenuTemplate.h"
@@ -38,8 +39,7 @@ namespace {
 
 using Ids = MainDialogTemplate;
 
-// The page templates, in tab order, with their tab texts.
-constexpr std::array PageTemplates{132, 135, 136};
+// The tab texts, in tab order.
 const std::array<const char*, MainWindow::PageCount> PageTitles{"Filters", "Envelopes",
                                                                 "Sequencer"};
 
@@ -241,16 +241,14 @@ void MainWindow::createPages() {
 
 TabPage* MainWindow::createPage(int index) {
     // Each page creates its bindings as it is built.
-    if (index == 0) {
+    switch (index) {
+    case 0:
         return new EffectsPage(editor, *this, tabControl);
-    }
-    if (index == 1) {
+    case 1:
         return new EnvelopePage(editor, *this, tabControl);
+    default:
+        return new SequencerPage(editor, *this, tabControl);
     }
-    // An empty area under its tab until its controls are built.
-    auto* page = new TabPage(tabControl);
-    page->setObjectName(QString::number(PageTemplates[static_cast<std::size_t>(index)]));
-    return page;
 }
 
 // ------------------------------------------------------- shared operations
