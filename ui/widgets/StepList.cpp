@@ -14,6 +14,8 @@ StepList::StepList(QWidget* parent) : QListWidget(parent) {
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setPixelSize(font().pixelSize() > 0 ? font().pixelSize() : 11);
     setFont(fixed);
+    // A pixel between rows keeps each row's underscores apart from the next row.
+    setSpacing(1);
     connect(this, &QListWidget::itemSelectionChanged, this, &StepList::keepHighlight);
     connect(this, &QListWidget::currentRowChanged, this, &StepList::keepHighlight);
 }
