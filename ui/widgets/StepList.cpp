@@ -1,6 +1,7 @@
 #include "ui/widgets/StepList.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QScopedValueRollback>
 
@@ -12,7 +13,7 @@ StepList::StepList(QWidget* parent) : QListWidget(parent) {
     // The rows are columns of characters: a fixed-pitch face keeps them in
     // line, at the size of the dialog's own font.
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPixelSize(font().pixelSize() > 0 ? font().pixelSize() : 11);
+    fixed.setPixelSize(QFontInfo(font()).pixelSize());
     setFont(fixed);
     // A pixel between rows keeps each row's underscores apart from the next row.
     setSpacing(1);
