@@ -1,4 +1,4 @@
-// Its own executable, as it counts every allocation of the program:
+// Its own executable, as it counts every allocation of the program.
 #include "audio/Preview.h"
 #include "tests/support/AllocationCounter.h"
 

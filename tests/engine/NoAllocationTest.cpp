@@ -1,4 +1,4 @@
-// Its own executable, as it counts every allocation of the program:
+// Its own executable, as it counts every allocation of the program.
 #include "engine/Patch.h"
 #include "tests/support/AllocationCounter.h"
 #include "tests/support/PatchFixtures.h"
