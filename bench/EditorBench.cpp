@@ -3,6 +3,8 @@
 #include "tests/ui/ScriptedDialogs.h"
 #include "ui/Editor.h"
 #include "ui/MainWindow.h"
+#include "ui/TabPage.h"
+#include "ui/resources/EnvelopePageTemplate.h"
 #include "ui/resources/MainDialogTemplate.h"
 
 #include <QApplication>
@@ -12,18 +14,23 @@
 namespace kilosynth {
 namespace {
 
-// One Frequency line step, from the scroll bar's action to the end of
-// renderAndPlay: the binding stores and shows the value, the whole Patch is
-// rendered, the sample view redrawn and playback started (on a player that
-// plays nothing, so the sound card is not measured).
-void scrollStep(benchmark::State& state, void (*make)(Patch&)) {
+// Where a scroll bar is: the main panel, or one of the tab pages.
+constexpr int MainPanel = -1;
+
+// One line step on a scroll bar, from the bar's action to the end of the
+// render step that follows: the binding stores and shows the value, the whole
+// Patch is rendered and the pictures redrawn; the main panel also starts
+// playback (on a player that plays nothing, so the sound card is not
+// measured), the envelope page redraws its graph as well and plays nothing.
+void scrollStep(benchmark::State& state, void (*make)(Patch&), int page, int barId) {
     test::FakePlayer player;
     test::ScriptedDialogs dialogs;
     Editor editor(player, dialogs);
     make(editor.patch);
-    editor.mainWindow().refreshFromPatch();
-    auto* bar = editor.mainWindow().centralWidget()->findChild<QScrollBar*>(
-        QString::number(MainDialogTemplate::FrequencyBar), Qt::FindDirectChildrenOnly);
+    MainWindow& window = editor.mainWindow();
+    window.refreshFromPatch();
+    const QWidget& parent = page == MainPanel ? *window.centralWidget() : window.page(page);
+    auto* bar = parent.findChild<QScrollBar*>(QString::number(barId), Qt::FindDirectChildrenOnly);
     bool up = true;
     for (auto _ : state) {
         bar->triggerAction(up ? QAbstractSlider::SliderSingleStepAdd
@@ -36,10 +43,16 @@ void scrollStep(benchmark::State& state, void (*make)(Patch&)) {
 }
 
 void BM_ScrollStepStartupPatch(benchmark::State& state) {
-    scrollStep(state, test::makeStartupPatch);
+    scrollStep(state, test::makeStartupPatch, MainPanel, MainDialogTemplate::FrequencyBar);
 }
 void BM_ScrollStepHeavyPatch(benchmark::State& state) {
-    scrollStep(state, test::makeHeavyPatch);
+    scrollStep(state, test::makeHeavyPatch, MainPanel, MainDialogTemplate::FrequencyBar);
+}
+void BM_EnvelopeStepStartupPatch(benchmark::State& state) {
+    scrollStep(state, test::makeStartupPatch, 1, EnvelopePageTemplate::AttackBar);
+}
+void BM_EnvelopeStepHeavyPatch(benchmark::State& state) {
+    scrollStep(state, test::makeHeavyPatch, 1, EnvelopePageTemplate::AttackBar);
 }
 
 BENCHMARK(BM_ScrollStepStartupPatch)
@@ -47,6 +60,14 @@ BENCHMARK(BM_ScrollStepStartupPatch)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_ScrollStepHeavyPatch)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_EnvelopeStepStartupPatch)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_EnvelopeStepHeavyPatch)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

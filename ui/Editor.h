@@ -35,8 +35,8 @@ public:
     // only what the file stores counts.
     bool hasUnsavedChanges() const;
     // Takes the Patch as it is now as the content of `file` (after a load or
-    // a save), or as a new Patch without a file (an empty path, after New).
-    void markSaved(const std::filesystem::path& file);
+    // a save), or as a new Patch without a file (no path, after New).
+    void markSaved(const std::filesystem::path& file = {});
     // The file the Patch was last loaded from or saved to; empty for a new Patch.
     const std::filesystem::path& fileName() const { return savedFile; }
     // Called after every edit of the Patch, by the main window and the pages:

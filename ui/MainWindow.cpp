@@ -3,6 +3,9 @@
 #include "storage/FileIo.h"
 #include "ui/AboutDialog.h"
 #include "ui/Editor.h"
+#include "ui/EffectsPage.h"
+#include "ui/EnvelopePage.h"
+#include "ui/SequencerPage.h"
 #include "ui/TabPage.h"
 #include "ui/resources/MainDialogTemplate.h"
 #include "ui/resources/MainMenuTemplate.h"
@@ -39,8 +42,7 @@ namespace {
 
 using Ids = MainDialogTemplate;
 
-// The page templates, in tab order, with their tab texts.
-constexpr std::array PageTemplates{132, 135, 136};
+// The tab texts, in tab order.
 const std::array<const char*, MainWindow::PageCount> PageTitles{"Filters", "Envelopes",
                                                                 "Sequencer"};
 
@@ -256,16 +258,25 @@ void MainWindow::createPages() {
 }
 
 TabPage* MainWindow::createPage(int index) {
-    // Each page is an empty area under its tab until its controls are built.
-    auto* page = new TabPage(tabControl);
-    page->setObjectName(QString::number(PageTemplates[static_cast<std::size_t>(index)]));
-    return page;
+    // Each page creates its bindings as it is built.
+    switch (index) {
+    case 0:
+        return new EffectsPage(editor, *this, tabControl);
+    case 1:
+        return new EnvelopePage(editor, *this, tabControl);
+    default:
+        return new SequencerPage(editor, *this, tabControl);
+    }
 }
 
 // ------------------------------------------------------- shared operations
 
+bool MainWindow::autoRenders() const {
+    return autoRender->isChecked();
+}
+
 void MainWindow::renderAndPlay() {
-    if (autoRender->isChecked()) {
+    if (autoRenders()) {
         editor.render();
         drawSampleView();
     }
@@ -499,7 +510,7 @@ void MainWindow::newPatch() {
     patch.oscillators[0]->enabled = 1;
     patch.envelopes[0]->enabled = 1;
     refreshFromPatch();
-    editor.markSaved({});
+    editor.markSaved();
 }
 
 void MainWindow::exportWavCommand() {

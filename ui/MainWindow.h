@@ -43,6 +43,9 @@ public:
     // checked, then plays the sample while "Auto Play" is checked.
     void renderAndPlay();
 
+    // Whether edits render at once ("Auto Render" is checked).
+    bool autoRenders() const;
+
     // Points the oscillator panel at oscillator `index` (0 is osc1) without
     // rendering; selecting the selected one does nothing.
     void selectOscillator(int index);

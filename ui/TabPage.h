@@ -1,11 +1,14 @@
 #pragma once
 
 #include "ui/SourceCombo.h"
+#include "ui/widgets/DialogWidgets.h"
 
 #include <QWidget>
 #include <vector>
 
 namespace kilosynth {
+
+struct DialogTemplate;
 
 // One page of the main window's tab control. The main window creates the
 // pages, shows one at a time, and after a new or loaded Patch asks each page
@@ -24,6 +27,11 @@ public:
 
     // Rebuilds the sequencer's step list, on the page that has one.
     virtual void rebuildStepList() {}
+
+protected:
+    // Builds the page's controls from its template. The page itself takes
+    // whatever place the tab control gives it, not the template's size.
+    DialogWidgets buildPage(const DialogTemplate& pageTemplate);
 };
 
 } // namespace kilosynth

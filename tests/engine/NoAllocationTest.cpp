@@ -1,30 +1,9 @@
-// Its own executable: it replaces the global allocation functions to count
-// every allocation made while a render runs.
+// Its own executable, as it counts every allocation of the program.
 #include "engine/Patch.h"
+#include "tests/support/AllocationCounter.h"
 #include "tests/support/PatchFixtures.h"
 
-#include <atomic>
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <new>
-
-namespace {
-std::atomic<long> allocations{0};
-}
-
-void* operator new(std::size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace kilosynth {
 namespace {
@@ -32,17 +11,17 @@ namespace {
 TEST(RenderAllocation, HeavyRenderAllocatesNothing) {
     Patch patch;
     test::makeHeavyPatch(patch);
-    const long before = allocations.load();
+    const long before = test::allocations();
     patch.render();
     patch.render();
-    EXPECT_EQ(allocations.load(), before);
+    EXPECT_EQ(test::allocations(), before);
 }
 
 TEST(RenderAllocation, CountingSeesAllocations) {
     // Shows the counter works, so the test above cannot pass by accident.
-    const long before = allocations.load();
+    const long before = test::allocations();
     auto* p = new Patch;
-    EXPECT_GT(allocations.load(), before);
+    EXPECT_GT(test::allocations(), before);
     delete p;
 }
 

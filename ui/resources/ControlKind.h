@@ -16,6 +16,7 @@ enum class ControlKind {
     CheckBox,         // an automatic check box
     SurfaceView,      // a picture drawn off-screen and copied on paint
     ProgressBar,
+    StepList, // the sequencer's list of steps, edited from the keyboard
 };
 
 } // namespace kilosynth

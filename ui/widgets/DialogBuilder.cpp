@@ -1,6 +1,7 @@
 #include "ui/widgets/DialogBuilder.h"
 
 #include "ui/views/SurfaceView.h"
+#include "ui/widgets/StepList.h"
 #include "ui/widgets/TabControl.h"
 
 #include <QCheckBox>
@@ -91,6 +92,8 @@ QWidget* createControl(const ControlTemplate& control, QWidget& dialog) {
         bar->setValue(0);
         return bar;
     }
+    case ControlKind::StepList:
+        return new StepList(&dialog);
     }
     throw std::logic_error("unknown control kind");
 }
