@@ -6,15 +6,22 @@
 #include "tests/support/PatchState.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/FakePlayer.h"
+#include "tests/ui/PageHarness.h"
 #include "tests/ui/ScriptedDialogs.h"
 #include "ui/Editor.h"
 #include "ui/EditorCommandLine.h"
 #include "ui/MainWindow.h"
+#include "ui/SequencerPage.h"
+#include "ui/resources/EffectsPageTemplate.h"
+#include "ui/resources/EnvelopePageTemplate.h"
 #include "ui/resources/MainDialogTemplate.h"
 #include "ui/resources/MainMenuTemplate.h"
+#include "ui/resources/SequencerPageTemplate.h"
 #include "ui/views/SurfaceView.h"
 #include "ui/views/ViewDrawing.h"
+#include "ui/widgets/TabControl.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
@@ -26,6 +33,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTest>
 #include <QUrl>
 #include <algorithm>
@@ -36,6 +44,9 @@
 namespace kilosynth {
 
 using Ids = MainDialogTemplate;
+using EffectsIds = EffectsPageTemplate;
+using EnvelopeIds = EnvelopePageTemplate;
+using SequencerIds = SequencerPageTemplate;
 using Answer = DialogService::SaveChangesAnswer;
 
 namespace {
@@ -183,6 +194,16 @@ private:
     QString fileSizeText() { return control<QLabel>(Ids::FileSizeText).text(); }
     const QImage& sampleSurface() { return control<SurfaceView>(Ids::SampleView).surface(); }
 
+    void showTab(int index) {
+        QTabBar& tabs = control<TabControl>(Ids::TabControl).tabBar();
+        QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(index).center());
+        QVERIFY(window().page(index).isVisible());
+    }
+    SequencerPage& sequencerPage() { return dynamic_cast<SequencerPage&>(window().page(2)); }
+    QListWidget& stepList() {
+        return test::pageControl<QListWidget>(window().page(2), SequencerIds::StepList);
+    }
+
     void trigger(int menuId) {
         auto* action = window().findChild<QAction*>(QString::number(menuId));
         if (action == nullptr) {
@@ -267,7 +288,15 @@ void PatchFileCommandsTest::cleanup() {
 void PatchFileCommandsTest::loadRefreshesEveryControlWithoutPlaying() {
     const auto path = writeFixture("fixture.trq", loadFixtureBytes());
     dialogs->fileAnswers.push_back(path);
-    pick(Ids::OscillatorCombo, 1); // osc2 stays the one shown
+    // osc2 and env2 stay the ones shown; the step list's cursor goes back to
+    // step 1.
+    pick(Ids::OscillatorCombo, 1);
+    showTab(1);
+    test::pick(test::pageControl<QComboBox>(window().page(1), EnvelopeIds::EnvelopeCombo), 1);
+    showTab(2);
+    QTest::keyClick(&stepList(), Qt::Key_Z); // the sequencer is off: nothing to save
+    QCOMPARE(sequencerPage().cursor(), 1);
+    QVERIFY(!window().isWindowModified());
 
     trigger(MainMenuTemplate::Load);
 
@@ -316,8 +345,66 @@ void PatchFileCommandsTest::loadRefreshesEveryControlWithoutPlaying() {
     QCOMPARE(comboText(Ids::FrequencySourceCombo), "env2");
     QCOMPARE(comboText(Ids::AmplitudeSourceCombo), "osc3");
 
-    // The sample view shows the render of the loaded Patch.
+    // The effects page shows the loaded master chain and its sources.
+    const TabPage& effects = window().page(0);
+    const auto effectsText = [&effects](int id) {
+        return test::pageControl<QLineEdit>(effects, id).text();
+    };
+    const auto effectsSource = [&effects](int id) {
+        return test::pageControl<QComboBox>(effects, id).currentText();
+    };
+    QCOMPARE(effectsText(EffectsIds::VolumeText), "90");
+    QCOMPARE(effectsText(EffectsIds::LimitText), "10");
+    QCOMPARE(effectsText(EffectsIds::WrapText), "20");
+    QCOMPARE(effectsText(EffectsIds::CutoffText), "30");
+    QCOMPARE(effectsText(EffectsIds::ResonanceFreqText), "1234.500");
+    QCOMPARE(effectsText(EffectsIds::ResoText), "40");
+    QCOMPARE(effectsText(EffectsIds::DelayTimeText), "50");
+    QCOMPARE(effectsText(EffectsIds::DelayLevelText), "60");
+    QCOMPARE(effectsText(EffectsIds::FlangerRateText), "3");
+    QCOMPARE(effectsText(EffectsIds::FlangerDelayText), "4");
+    QCOMPARE(test::pageControl<QScrollBar>(effects, EffectsIds::VolumeBar).value(), 90);
+    for (const int id : {EffectsIds::ResonanceOn, EffectsIds::DelayOn, EffectsIds::FlangerOn}) {
+        QVERIFY(test::pageControl<QAbstractButton>(effects, id).isChecked());
+    }
+    QCOMPARE(effectsSource(EffectsIds::VolumeSourceCombo), "env2");
+    QCOMPARE(effectsSource(EffectsIds::LimitSourceCombo), "none");
+    QCOMPARE(effectsSource(EffectsIds::WrapSourceCombo), "none");
+    QCOMPARE(effectsSource(EffectsIds::CutoffSourceCombo), "osc1");
+    QCOMPARE(effectsSource(EffectsIds::ResonanceFreqSourceCombo), "none");
+    QCOMPARE(effectsSource(EffectsIds::ResoSourceCombo), "env1");
+    QCOMPARE(effectsSource(EffectsIds::DelayTimeSourceCombo), "none");
+    QCOMPARE(effectsSource(EffectsIds::DelayLevelSourceCombo), "none");
+
+    // The envelope page shows the loaded env2.
+    const TabPage& envelopes = window().page(1);
+    QCOMPARE(test::pageControl<QComboBox>(envelopes, EnvelopeIds::EnvelopeCombo).currentText(),
+             "env2");
+    QVERIFY(test::pageControl<QAbstractButton>(envelopes, EnvelopeIds::EnvelopeOn).isChecked());
+    QCOMPARE(test::pageControl<QLineEdit>(envelopes, EnvelopeIds::AttackText).text(), "30");
+    QCOMPARE(test::pageControl<QLineEdit>(envelopes, EnvelopeIds::DecayText).text(), "90");
+    QCOMPARE(test::pageControl<QLineEdit>(envelopes, EnvelopeIds::LevelText).text(), "200");
+
+    // The sequencer page shows the loaded pattern, the cursor on step 1 and
+    // no row highlighted.
+    const TabPage& sequencer = window().page(2);
+    QVERIFY(test::pageControl<QAbstractButton>(sequencer, SequencerIds::SequencerOn).isChecked());
+    QCOMPARE(test::pageControl<QLineEdit>(sequencer, SequencerIds::AttackText).text(), "12");
+    QCOMPARE(test::pageControl<QLineEdit>(sequencer, SequencerIds::DecayText).text(), "34");
+    QCOMPARE(stepList().count(), 16);
+    QCOMPARE(stepList().item(0)->text(), "A_ 4     _ _ _   #1");
+    QCOMPARE(stepList().item(1)->text(), "____     _ _ _   #2");
+    QCOMPARE(stepList().item(3)->text(), "E_ 5     S _ _   #4");
+    QCOMPARE(sequencerPage().cursor(), 0);
+    QVERIFY(stepList().selectedItems().isEmpty());
+
+    // Both pictures show the render of the loaded Patch.
     QCOMPARE(sampleSurface(), sampleViewOf(expected));
+    const QImage& graph =
+        test::pageControl<SurfaceView>(envelopes, EnvelopeIds::EnvelopeGraph).surface();
+    QImage expectedGraph(graph.size(), graph.format());
+    drawEnvelopeGraph(expectedGraph, expected, 1);
+    QCOMPARE(graph, expectedGraph);
 
     // A Patch just loaded has no unsaved changes; the caption names its file.
     QVERIFY(!window().isWindowModified());
@@ -811,6 +898,10 @@ void PatchFileCommandsTest::byteCountFollowsEveryEdit() {
     // An edit that changes a value, not a section, keeps the size.
     editFrequency();
     QCOMPARE(fileSizeText(), "Patch file: 28 bytes");
+    // The sequencer's section: attack, decay and 16 steps.
+    showTab(2);
+    test::pageControl<QAbstractButton>(window().page(2), SequencerIds::SequencerOn).click();
+    QCOMPARE(fileSizeText(), "Patch file: 62 bytes");
 
     // The label sits in the sample drawer's corner, beside the view.
     const QLabel& label = control<QLabel>(Ids::FileSizeText);
