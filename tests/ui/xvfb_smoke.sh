@@ -3,8 +3,10 @@
 # Xvfb, waits for its main window and checks its size, then opens each tab
 # page with a mouse click and takes a screenshot of it; on the "Sequencer"
 # page it types a few notes first, which must show in the step list at once.
-# The window then closes itself as its close box does (the hidden
-# --close-after-ms option), and the exit status is checked.
+# Then an edit marks the caption, and closing the window asks whether to save
+# it first: Discard closes the window. (Should the script stop short of that,
+# the window closes itself as its close box does, the hidden --close-after-ms
+# option.) The exit status is checked.
 #
 #   xvfb_smoke.sh PATH/TO/kilosynth OUTPUT_FOLDER
 set -euo pipefail
@@ -65,6 +67,25 @@ if [[ "${1:-}" == "--inside-x" ]]; then
     sleep 0.5
     shoot sequencer
 
+    # An edit that the file stores ("&Invert", Alt+I) marks the caption, and
+    # closing (Alt+F4) then asks Save / Discard / Cancel first; Discard, the
+    # button after the focused Save, lets the window close.
+    xdotool key alt+i
+    sleep 0.5
+    name=$(xdotool getwindowname "$window")
+    if [[ "$name" != "*Kilosynth "* ]]; then
+        echo "smoke: no unsaved-changes mark in the caption \"$name\"" >&2
+        exit 1
+    fi
+    xdotool key alt+F4
+    sleep 0.5
+    shoot unsaved-changes
+    if ! xdotool search --onlyvisible --name '^Unsaved Changes$' >/dev/null; then
+        echo "smoke: closing with an unsaved edit asked nothing" >&2
+        exit 1
+    fi
+    xdotool key Tab space
+
     status=0
     wait "$pid" || status=$?
     echo "smoke: kilosynth exited with status $status"
@@ -79,7 +100,7 @@ export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside-x "$program" "$out_dir"
 
 # Each screenshot holds the window, not an empty screen.
-for page in filters envelopes sequencer; do
+for page in filters envelopes sequencer unsaved-changes; do
     shot="$out_dir/$page.png"
     [[ -s "$shot" ]] || { echo "smoke: no screenshot $shot" >&2; exit 1; }
     spread=$(identify -format '%[fx:standard_deviation]' "$shot")
