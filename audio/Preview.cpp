@@ -60,6 +60,9 @@ bool initPreview() {
         return true;
     }
     state.error.clear();
+    // SDL would otherwise catch SIGINT and SIGTERM and turn them into events
+    // that nobody reads here, and the program could no longer be stopped.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         state.error = SDL_GetError();
         releaseAudioSubsystem();

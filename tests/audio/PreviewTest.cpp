@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -233,6 +234,24 @@ TEST(PreviewOnDummy, PlaysToTheEndAndReportsProgress) {
     EXPECT_FALSE(previewReady());
     playSample(patch);
     EXPECT_TRUE(sameProgress(previewProgress(), PreviewProgress{}));
+}
+
+TEST(PreviewSignals, TerminationStillStopsTheProgram) {
+    // The editor and the command-line tool must stay stoppable with SIGTERM
+    // and Ctrl+C while the preview is open.
+    for (const int signal : {SIGTERM, SIGINT}) {
+        EXPECT_EXIT(
+            {
+                setenv("SDL_AUDIODRIVER", "dummy", 1);
+                if (!initPreview()) {
+                    std::_Exit(2);
+                }
+                std::raise(signal);
+                std::_Exit(0); // only reached when the signal was swallowed
+            },
+            ::testing::KilledBySignal(signal), "")
+            << "signal " << signal;
+    }
 }
 
 TEST(PreviewWithoutDevice, InitFailsWithAReasonAndPlayingDoesNothing) {
