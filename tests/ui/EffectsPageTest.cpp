@@ -1,5 +1,6 @@
 #include "ui/EffectsPage.h"
 
+#include "tests/ui/EditorHarness.h"
 #include "tests/ui/FakePlayer.h"
 #include "tests/ui/PageHarness.h"
 #include "tests/ui/ScriptedDialogs.h"
@@ -42,30 +43,24 @@ private slots:
     void refreshShowsAReplacedPatch();
 
 private:
-    MainWindow& window() { return editor->mainWindow(); }
+    MainWindow& window() { return app->window(); }
     TabPage& page() { return window().page(0); }
-    Patch& patch() { return editor->patch; }
-    int renders() const { return editor->renderCount(); }
+    Patch& patch() { return app->editor.patch; }
+    int renders() const { return app->editor.renderCount(); }
     template <class Widget> Widget& control(int id) { return pageControl<Widget>(page(), id); }
     QString text(int id) { return control<QLineEdit>(id).text(); }
 
-    std::unique_ptr<test::FakePlayer> player;
-    std::unique_ptr<test::ScriptedDialogs> dialogs;
-    std::unique_ptr<Editor> editor;
+    std::unique_ptr<test::EditorHarness> app;
 };
 
 void EffectsPageTest::init() {
-    player = std::make_unique<test::FakePlayer>();
-    dialogs = std::make_unique<test::ScriptedDialogs>();
-    editor = std::make_unique<Editor>(*player, *dialogs);
+    app = std::make_unique<test::EditorHarness>();
     window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&window()));
 }
 
 void EffectsPageTest::cleanup() {
-    editor.reset();
-    dialogs.reset();
-    player.reset();
+    app.reset();
 }
 
 void EffectsPageTest::startupValues() {
@@ -105,7 +100,7 @@ void EffectsPageTest::startupValues() {
     QVERIFY(!control<QComboBox>(Ids::DelayTimeSourceCombo).isEnabled());
     QVERIFY(!control<QComboBox>(Ids::DelayLevelSourceCombo).isEnabled());
     QCOMPARE(renders(), 1);
-    QCOMPARE(player->plays, 0);
+    QCOMPARE(app->player.plays, 0);
 }
 
 void EffectsPageTest::everyTemplateControlIsBuiltAtItsPlace() {
@@ -163,7 +158,7 @@ void EffectsPageTest::eachScrollBarEditsItsField() {
     }
     QCOMPARE(changed, 1);
     QCOMPARE(renders(), 2);
-    QCOMPARE(player->plays, 1);
+    QCOMPARE(app->player.plays, 1);
     QCOMPARE(window().isWindowModified(), unsaved);
 }
 
@@ -189,7 +184,7 @@ void EffectsPageTest::resonanceFreqSteps() {
     QCOMPARE(text(Ids::ResonanceFreqText), shown);
     QCOMPARE(bar.value(), thumb);
     QCOMPARE(renders(), 2);
-    QCOMPARE(player->plays, 1);
+    QCOMPARE(app->player.plays, 1);
 }
 
 void EffectsPageTest::eachSwitchTogglesOnlyItsBit_data() {
@@ -208,7 +203,7 @@ void EffectsPageTest::eachSwitchTogglesOnlyItsBit() {
     QFETCH(int, before);
     QFETCH(int, after);
     patch().effects = static_cast<std::uint8_t>(before);
-    editor->bindings.refreshAll();
+    app->editor.bindings.refreshAll();
 
     QTest::mouseClick(&control<QCheckBox>(switchId), Qt::LeftButton);
 
@@ -217,7 +212,7 @@ void EffectsPageTest::eachSwitchTogglesOnlyItsBit() {
     QCOMPARE(control<QCheckBox>(Ids::DelayOn).isChecked(), (after & 2) != 0);
     QCOMPARE(control<QCheckBox>(Ids::FlangerOn).isChecked(), (after & 4) != 0);
     QCOMPARE(renders(), 2);
-    QCOMPARE(player->plays, 1);
+    QCOMPARE(app->player.plays, 1);
 }
 
 void EffectsPageTest::sourceCombosWriteTheirField_data() {
@@ -249,7 +244,7 @@ void EffectsPageTest::sourceCombosWriteTheirField() {
     QCOMPARE(sources(), expected);
     QCOMPARE(control<QComboBox>(comboId).currentText(), "osc1");
     QCOMPARE(renders(), 2);
-    QCOMPARE(player->plays, 1);
+    QCOMPARE(app->player.plays, 1);
     // The main window's box with the same id belongs to another dialog.
     QCOMPARE(mainFrequencySource.currentText(), "none");
     QCOMPARE(int{patch().oscillators[0]->frequencySource}, -1);
@@ -257,7 +252,7 @@ void EffectsPageTest::sourceCombosWriteTheirField() {
     test::pick(control<QComboBox>(comboId), 0); // "none" stores 0xFF
     QCOMPARE(sources(), (std::array<int, 6>{-1, -1, -1, -1, -1, -1}));
     QCOMPARE(renders(), 3);
-    QCOMPARE(player->plays, 2);
+    QCOMPARE(app->player.plays, 2);
 }
 
 void EffectsPageTest::scrollMessagesNoBindingActsOnRenderAndPlay_data() {
@@ -274,14 +269,14 @@ void EffectsPageTest::scrollMessagesNoBindingActsOnRenderAndPlay() {
     QCOMPARE(text(Ids::VolumeText), "127");
     QCOMPARE(bar.value(), 127);
     QCOMPARE(renders(), 2);
-    QCOMPARE(player->plays, 1);
+    QCOMPARE(app->player.plays, 1);
 
     // Releasing the thumb ends a drag with a message of its own.
     bar.setSliderDown(true);
     bar.setSliderDown(false);
     QCOMPARE(int{patch().volume}, 127);
     QCOMPARE(renders(), 3);
-    QCOMPARE(player->plays, 2);
+    QCOMPARE(app->player.plays, 2);
 }
 
 void EffectsPageTest::refreshShowsAReplacedPatch() {
@@ -312,7 +307,7 @@ void EffectsPageTest::refreshShowsAReplacedPatch() {
     QCOMPARE(control<QComboBox>(Ids::ResoSourceCombo).currentText(), "env8");
     QCOMPARE(control<QComboBox>(Ids::DelayTimeSourceCombo).currentText(), "none");
     QCOMPARE(control<QComboBox>(Ids::DelayLevelSourceCombo).currentText(), "none");
-    QCOMPARE(player->plays, 0);
+    QCOMPARE(app->player.plays, 0);
 }
 
 } // namespace kilosynth

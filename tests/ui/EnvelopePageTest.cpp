@@ -1,5 +1,6 @@
 #include "ui/EnvelopePage.h"
 
+#include "tests/ui/EditorHarness.h"
 #include "tests/ui/FakePlayer.h"
 #include "tests/ui/PageHarness.h"
 #include "tests/ui/ScriptedDialogs.h"
@@ -65,10 +66,10 @@ private slots:
     void refreshKeepsTheSelectedEnvelope();
 
 private:
-    MainWindow& window() { return editor->mainWindow(); }
+    MainWindow& window() { return app->window(); }
     EnvelopePage& page() { return static_cast<EnvelopePage&>(window().page(1)); }
-    Patch& patch() { return editor->patch; }
-    int renders() const { return editor->renderCount(); }
+    Patch& patch() { return app->editor.patch; }
+    int renders() const { return app->editor.renderCount(); }
     template <class Widget> Widget& control(int id) { return pageControl<Widget>(page(), id); }
     QString text(int id) { return control<QLineEdit>(id).text(); }
     QImage graph() { return control<SurfaceView>(Ids::EnvelopeGraph).surface().copy(); }
@@ -91,24 +92,18 @@ private:
         QVERIFY(page().isVisible());
     }
 
-    std::unique_ptr<test::FakePlayer> player;
-    std::unique_ptr<test::ScriptedDialogs> dialogs;
-    std::unique_ptr<Editor> editor;
+    std::unique_ptr<test::EditorHarness> app;
 };
 
 void EnvelopePageTest::init() {
-    player = std::make_unique<test::FakePlayer>();
-    dialogs = std::make_unique<test::ScriptedDialogs>();
-    editor = std::make_unique<Editor>(*player, *dialogs);
+    app = std::make_unique<test::EditorHarness>();
     window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&window()));
     showPage();
 }
 
 void EnvelopePageTest::cleanup() {
-    editor.reset();
-    dialogs.reset();
-    player.reset();
+    app.reset();
 }
 
 void EnvelopePageTest::startupValues() {
@@ -132,7 +127,7 @@ void EnvelopePageTest::startupValues() {
     QCOMPARE(graph().pixel(0, 185), qRgb(255, 255, 255));
     QCOMPARE(graph().pixel(1, 2), qRgb(255, 255, 255));
     QCOMPARE(renders(), 1);
-    QCOMPARE(player->plays, 0);
+    QCOMPARE(app->player.plays, 0);
 }
 
 void EnvelopePageTest::everyTemplateControlIsBuiltAtItsPlace() {
@@ -157,7 +152,7 @@ void EnvelopePageTest::choosingAnEnvelopeShowsItWithoutRendering() {
     QCOMPARE(graph(), expectedGraph(1));
     QCOMPARE(graph().pixel(100, 185), qRgb(255, 255, 255));
     QCOMPARE(renders(), 1);
-    QCOMPARE(player->plays, 0);
+    QCOMPARE(app->player.plays, 0);
 
     // Choosing it again does nothing: the new value is not even shown.
     patch().envelopes[1]->attack = 44;
@@ -199,7 +194,7 @@ void EnvelopePageTest::eachRowEditsTheSelectedEnvelope() {
     QCOMPARE(int{env1.attack}, 0);
     QCOMPARE(int{env1.decay}, 255);
     QCOMPARE(renders(), 2);
-    QCOMPARE(player->plays, 0);
+    QCOMPARE(app->player.plays, 0);
 }
 
 void EnvelopePageTest::editsRenderAndRedrawButNeverPlay() {
@@ -223,7 +218,7 @@ void EnvelopePageTest::editsRenderAndRedrawButNeverPlay() {
     QTest::mouseClick(&control<QPushButton>(Ids::EnvelopeOn), Qt::LeftButton);
     QCOMPARE(int{patch().envelopes[0]->enabled}, 0);
     QCOMPARE(renders(), 4);
-    QCOMPARE(player->plays, 0);
+    QCOMPARE(app->player.plays, 0);
     QVERIFY(window().isWindowModified());
 }
 
@@ -304,7 +299,7 @@ void EnvelopePageTest::refreshKeepsTheSelectedEnvelope() {
     // The graph shows envelope 3 as the refresh rendered it.
     QCOMPARE(graph(), expectedGraph(2));
     QVERIFY(graph() != QImage(expectedGraph(0)));
-    QCOMPARE(player->plays, 0);
+    QCOMPARE(app->player.plays, 0);
 }
 
 } // namespace kilosynth

@@ -3,6 +3,7 @@
 #include "ui/services/PreviewPlayer.h"
 
 #include <string>
+#include <utility>
 
 namespace kilosynth::test {
 
@@ -10,6 +11,10 @@ namespace kilosynth::test {
 // reports the progress and start-up result the test sets.
 class FakePlayer final : public PreviewPlayer {
 public:
+    FakePlayer() = default;
+    // A player whose start-up fails with this reason.
+    explicit FakePlayer(std::string failure) : initSucceeds(false), error(std::move(failure)) {}
+
     bool init() override {
         ++inits;
         return initSucceeds;

@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include "tests/ui/EditorHarness.h"
 #include "tests/ui/FakePlayer.h"
 #include "tests/ui/ScriptedDialogs.h"
 #include "ui/AboutDialog.h"
@@ -69,9 +70,9 @@ private slots:
     void envelopeGraphControlShowsItsDrawing();
 
 private:
-    MainWindow& window() { return editor->mainWindow(); }
-    Patch& patch() { return editor->patch; }
-    int renders() const { return editor->renderCount(); }
+    MainWindow& window() { return app->window(); }
+    Patch& patch() { return app->editor.patch; }
+    int renders() const { return app->editor.renderCount(); }
 
     // The main window's own control with this id (the pages hold further
     // controls with the same ids).
@@ -102,30 +103,24 @@ private:
         QCOMPARE(combo.currentIndex(), entry);
     }
 
-    std::unique_ptr<test::FakePlayer> player;
-    std::unique_ptr<test::ScriptedDialogs> dialogs;
-    std::unique_ptr<Editor> editor;
+    std::unique_ptr<test::EditorHarness> app;
 };
 
 void MainWindowTest::init() {
-    player = std::make_unique<test::FakePlayer>();
-    dialogs = std::make_unique<test::ScriptedDialogs>();
-    editor = std::make_unique<Editor>(*player, *dialogs);
+    app = std::make_unique<test::EditorHarness>();
     window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&window()));
 }
 
 void MainWindowTest::cleanup() {
-    editor.reset();
-    dialogs.reset();
-    player.reset();
+    app.reset();
 }
 
 void MainWindowTest::startupState() {
     // One render at start-up, nothing played.
     QCOMPARE(renders(), 1);
-    QCOMPARE(player->plays, 0);
-    QCOMPARE(player->inits, 1);
+    QCOMPARE(app->player.plays, 0);
+    QCOMPARE(app->player.inits, 1);
     QCOMPARE(int{patch().oscillators[0]->enabled}, 1);
     QCOMPARE(int{patch().envelopes[0]->enabled}, 1);
 
@@ -223,7 +218,7 @@ void MainWindowTest::choosingAnOscillatorShowsItWithoutRendering() {
     QCOMPARE(control<QComboBox>(Ids::AmplitudeSourceCombo).currentText(), "env2");
     QCOMPARE(text(Ids::SampleLengthText), "38");
     QCOMPARE(renders(), rendersBefore);
-    QCOMPARE(player->plays, 0);
+    QCOMPARE(app->player.plays, 0);
 
     // The panel now edits oscillator 3.
     control<QPushButton>(Ids::OscillatorOn).click();
@@ -237,7 +232,7 @@ void MainWindowTest::choosingTheSelectedOscillatorAgainDoesNothing() {
     pick(Ids::OscillatorCombo, 2);
     QCOMPARE(text(Ids::FrequencyText), "5.000");
     QCOMPARE(renders(), 1);
-    QCOMPARE(player->plays, 0);
+    QCOMPARE(app->player.plays, 0);
 }
 
 void MainWindowTest::valuesWithoutAnEntryShowNoSelection() {
@@ -259,14 +254,14 @@ void MainWindowTest::waveTypeKeepsTheFlagBits() {
     control<QPushButton>(Ids::InvertFlag).click();
     QCOMPARE(int{osc1.flags}, 0x81);
     const int rendersBefore = renders();
-    const int playsBefore = player->plays;
+    const int playsBefore = app->player.plays;
 
     pick(Ids::WaveTypeCombo, 3); // "Square"
 
     QCOMPARE(int{osc1.flags}, 0x84);
     QVERIFY(control<QPushButton>(Ids::InvertFlag).isChecked());
     QCOMPARE(renders(), rendersBefore + 1);
-    QCOMPARE(player->plays, playsBefore + 1);
+    QCOMPARE(app->player.plays, playsBefore + 1);
 }
 
 void MainWindowTest::sourceCombosStoreEntryMinusOne_data() {
@@ -296,7 +291,7 @@ void MainWindowTest::sourceCombosStoreEntryMinusOne() {
     QCOMPARE(int{frequencyField ? osc1.frequencySource : osc1.amplitudeSource}, stored);
     QCOMPARE(int{frequencyField ? osc1.amplitudeSource : osc1.frequencySource}, 3);
     QCOMPARE(renders(), 2);
-    QCOMPARE(player->plays, 1);
+    QCOMPARE(app->player.plays, 1);
 }
 
 void MainWindowTest::sampleRateAndBaseNoteChangeNothing() {
@@ -305,7 +300,7 @@ void MainWindowTest::sampleRateAndBaseNoteChangeNothing() {
     QCOMPARE(patch().rate, 44100.0f);
     QCOMPARE(control<QComboBox>(Ids::SampleRateCombo).currentText(), "22050");
     QCOMPARE(renders(), 1);
-    QCOMPARE(player->plays, 0);
+    QCOMPARE(app->player.plays, 0);
 }
 
 void MainWindowTest::scrollStepsStoreAndRenderOncePerMessage_data() {
@@ -350,7 +345,7 @@ void MainWindowTest::scrollStepsStoreAndRenderOncePerMessage() {
     QCOMPARE(bar.value(), position);
     QCOMPARE(bar.sliderPosition(), position);
     QCOMPARE(renders(), 2);
-    QCOMPARE(player->plays, 1);
+    QCOMPARE(app->player.plays, 1);
     // The field holds what is shown.
     if (barId == Ids::FrequencyBar) {
         QCOMPARE(QString::asprintf("%.3f", double{patch().oscillators[0]->frequency}), shown);
@@ -377,7 +372,7 @@ void MainWindowTest::thumbDragRendersOncePerMessage() {
     QCOMPARE(text(Ids::FrequencyText), "1200.000");
     QCOMPARE(bar.value(), 1200);
     QCOMPARE(renders(), 1 + 3);
-    QCOMPARE(player->plays, 3);
+    QCOMPARE(app->player.plays, 3);
 }
 
 namespace {
@@ -402,7 +397,7 @@ QRect subControlRect(QScrollBar& bar, QStyle::SubControl part) {
 void MainWindowTest::mouseOnTheArrowAndThumb() {
     QScrollBar& bar = control<QScrollBar>(Ids::AmplitudeBar);
     patch().oscillators[0]->amplitude = 100;
-    editor->bindings.refreshAll();
+    app->editor.bindings.refreshAll();
     QCOMPARE(bar.value(), 100);
 
     QTest::mouseClick(&bar, Qt::LeftButton, {},
@@ -434,12 +429,12 @@ void MainWindowTest::zeroSampleLengthRendersAnEmptySample() {
     QCOMPARE(int{patch().length}, 0);
     QCOMPARE(patch().sampleCount(), 0);
     QCOMPARE(renders(), 2);
-    QCOMPARE(player->lastPlayedSamples, 0);
+    QCOMPARE(app->player.lastPlayedSamples, 0);
 
     bar.setSliderPosition(bar.maximum());
     bar.setSliderDown(false);
     QCOMPARE(int{patch().length}, 38);
-    QCOMPARE(player->lastPlayedSamples, 38 * 1024);
+    QCOMPARE(app->player.lastPlayedSamples, 38 * 1024);
 }
 
 void MainWindowTest::checkButtonsToggleTheirBitAndRender() {
@@ -461,7 +456,7 @@ void MainWindowTest::checkButtonsToggleTheirBitAndRender() {
         QCOMPARE(int{osc1.enabled}, c.enabled);
         QCOMPARE(int{osc1.flags}, c.flags);
         QCOMPARE(renders(), 1 + clicks);
-        QCOMPARE(player->plays, clicks);
+        QCOMPARE(app->player.plays, clicks);
     }
     QVERIFY(control<QPushButton>(Ids::OscillatorOn).isChecked());
     QVERIFY(!control<QPushButton>(Ids::InvertFlag).isChecked());
@@ -483,7 +478,7 @@ void MainWindowTest::enterAndEscapeRunTheGenericStep() {
     control<QPushButton>(Ids::InvertFlag).setFocus();
     QTest::keyClick(&control<QPushButton>(Ids::InvertFlag), static_cast<Qt::Key>(key));
     QCOMPARE(renders(), 2);
-    QCOMPARE(player->plays, 1);
+    QCOMPARE(app->player.plays, 1);
     QCOMPARE(patch().oscillators[0]->flags, flagsBefore);
     QVERIFY(window().isVisible());
 }
@@ -505,7 +500,7 @@ void MainWindowTest::switchingTabsShowsOnePage() {
     QVERIFY(window().page(2).isVisible());
     QCOMPARE(window().page(2).objectName(), "136");
     QCOMPARE(renders(), 1);
-    QCOMPARE(player->plays, 0);
+    QCOMPARE(app->player.plays, 0);
 }
 
 void MainWindowTest::autoRenderAndAutoPlayGateRenderAndPlay() {
@@ -516,22 +511,22 @@ void MainWindowTest::autoRenderAndAutoPlayGateRenderAndPlay() {
     autoRender.click();
     QVERIFY(!autoRender.isChecked());
     QCOMPARE(renders(), 1);
-    QCOMPARE(player->plays, 1);
+    QCOMPARE(app->player.plays, 1);
 
     control<QScrollBar>(Ids::FrequencyBar).triggerAction(QAbstractSlider::SliderPageStepAdd);
     QCOMPARE(patch().oscillators[0]->frequency, 15.0f); // the edit is stored all the same
     QCOMPARE(renders(), 1);
-    QCOMPARE(player->plays, 2);
+    QCOMPARE(app->player.plays, 2);
 
     autoRender.click();
     autoPlay.click();
     QCOMPARE(renders(), 3);
-    QCOMPARE(player->plays, 3);
+    QCOMPARE(app->player.plays, 3);
     QVERIFY(autoRender.isChecked());
     QVERIFY(!autoPlay.isChecked());
     control<QScrollBar>(Ids::FrequencyBar).triggerAction(QAbstractSlider::SliderPageStepAdd);
     QCOMPARE(renders(), 4);
-    QCOMPARE(player->plays, 3);
+    QCOMPARE(app->player.plays, 3);
 }
 
 void MainWindowTest::renderPlayAndStopButtons() {
@@ -544,32 +539,32 @@ void MainWindowTest::renderPlayAndStopButtons() {
 
     QTest::mouseClick(&render, Qt::LeftButton);
     QCOMPARE(renders(), 2);
-    QCOMPARE(player->plays, 0);
+    QCOMPARE(app->player.plays, 0);
     QCOMPARE(patch().mix[100], 0.0f);
 
     QTest::mouseClick(&play, Qt::LeftButton);
     QCOMPARE(renders(), 2);
-    QCOMPARE(player->plays, 1);
+    QCOMPARE(app->player.plays, 1);
 
     QTest::mouseClick(&stop, Qt::LeftButton);
     QCOMPARE(renders(), 2);
-    QCOMPARE(player->plays, 1);
-    QCOMPARE(player->stops, 1);
+    QCOMPARE(app->player.plays, 1);
+    QCOMPARE(app->player.stops, 1);
     QCOMPARE(int{patch().oscillators[0]->amplitude}, 0);
 }
 
 void MainWindowTest::progressBarFollowsPlayback() {
     QProgressBar& bar = control<QProgressBar>(Ids::PlaybackProgress);
-    player->scriptedProgress = {11025, 38912, true};
+    app->player.scriptedProgress = {11025, 38912, true};
     QTest::mouseClick(&control<QPushButton>(Ids::PlayButton), Qt::LeftButton);
     QCOMPARE(bar.maximum(), 38912);
     QCOMPARE(bar.value(), 11025);
 
-    player->scriptedProgress = {30000, 38912, true};
+    app->player.scriptedProgress = {30000, 38912, true};
     window().updateProgress();
     QCOMPARE(bar.value(), 30000);
 
-    player->scriptedProgress = {38912, 38912, false};
+    app->player.scriptedProgress = {38912, 38912, false};
     window().updateProgress();
     QCOMPARE(bar.value(), 0);
 }
@@ -580,17 +575,17 @@ void MainWindowTest::menuCommandsRunTheGenericStepFirst() {
     for (const int id : {MainMenuTemplate::Load, MainMenuTemplate::Save, MainMenuTemplate::SaveAs,
                          MainMenuTemplate::SaveWav}) {
         const int rendersBefore = renders();
-        const int playsBefore = player->plays;
-        const std::size_t requestsBefore = dialogs->fileRequests.size();
+        const int playsBefore = app->player.plays;
+        const std::size_t requestsBefore = app->dialogs.fileRequests.size();
         menuAction(id).trigger();
         QCOMPARE(renders(), rendersBefore + 1);
-        QCOMPARE(player->plays, playsBefore + 1);
-        QCOMPARE(dialogs->fileRequests.size(), requestsBefore + 1);
+        QCOMPARE(app->player.plays, playsBefore + 1);
+        QCOMPARE(app->dialogs.fileRequests.size(), requestsBefore + 1);
     }
     QCOMPARE(int{patch().oscillators[0]->flags}, 0x01);
     QVERIFY(window().isVisible());
-    QVERIFY(dialogs->modals.empty());
-    QVERIFY(dialogs->messages.empty());
+    QVERIFY(app->dialogs.modals.empty());
+    QVERIFY(app->dialogs.messages.empty());
 }
 
 void MainWindowTest::newRestoresTheStartupPatch() {
@@ -602,18 +597,18 @@ void MainWindowTest::newRestoresTheStartupPatch() {
     patch().oscillators[2]->enabled = 1;
     patch().envelopes[0]->enabled = 0;
     patch().sequencer->steps[0].note = 60;
-    editor->bindings.refreshAll();
+    app->editor.bindings.refreshAll();
     QCOMPARE(text(Ids::FrequencyText), "100.000");
-    dialogs->saveChangesAnswers.push_back(DialogService::SaveChangesAnswer::Discard);
+    app->dialogs.saveChangesAnswers.push_back(DialogService::SaveChangesAnswer::Discard);
 
     menuAction(MainMenuTemplate::New).trigger();
 
     // The changes were offered for saving first.
-    QCOMPARE(dialogs->saveChangesQuestions.size(), std::size_t{1});
+    QCOMPARE(app->dialogs.saveChangesQuestions.size(), std::size_t{1});
     QVERIFY(!window().isWindowModified());
     // The generic step renders and plays the old Patch; "New" renders once more.
     QCOMPARE(renders(), 3);
-    QCOMPARE(player->plays, 1);
+    QCOMPARE(app->player.plays, 1);
     QCOMPARE(osc1.frequency, 5.0f);
     QCOMPARE(int{osc1.enabled}, 1);
     QCOMPARE(int{patch().envelopes[0]->enabled}, 1);
@@ -650,8 +645,8 @@ void MainWindowTest::exitAndAltF4Close() {
 void MainWindowTest::aboutBoxShowsTheProgram() {
     menuAction(MainMenuTemplate::About).trigger();
     QCOMPARE(renders(), 2);
-    QCOMPARE(dialogs->modals.size(), std::size_t{1});
-    const test::ScriptedDialogs::ModalDialog& about = dialogs->modals.front();
+    QCOMPARE(app->dialogs.modals.size(), std::size_t{1});
+    const test::ScriptedDialogs::ModalDialog& about = app->dialogs.modals.front();
     QCOMPARE(about.title, "About");
     QVERIFY(about.labels.contains("Kilosynth " KILOSYNTH_VERSION));
     QVERIFY(about.labels.contains("Special for 64k intro using"));
@@ -683,11 +678,8 @@ void MainWindowTest::repaintsCopyTheSurfaceWithoutRedrawing() {
 }
 
 void MainWindowTest::failedPreviewIsToldOnceInTheWindow() {
-    editor.reset();
-    player = std::make_unique<test::FakePlayer>();
-    player->initSucceeds = false;
-    player->error = "no audio device here";
-    editor = std::make_unique<Editor>(*player, *dialogs);
+    app.reset();
+    app = std::make_unique<test::EditorHarness>("no audio device here");
     window().show();
 
     auto* notice = window().findChild<QLabel*>("previewNotice");
@@ -698,7 +690,7 @@ void MainWindowTest::failedPreviewIsToldOnceInTheWindow() {
     control<QScrollBar>(Ids::FrequencyBar).triggerAction(QAbstractSlider::SliderSingleStepAdd);
     QCOMPARE(text(Ids::FrequencyText), "6.000");
     QCOMPARE(renders(), 2);
-    QVERIFY(dialogs->messages.empty());
+    QVERIFY(app->dialogs.messages.empty());
     QCOMPARE(window().findChildren<QLabel*>("previewNotice").size(), 1);
 }
 

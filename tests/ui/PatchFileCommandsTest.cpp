@@ -5,6 +5,7 @@
 #include "tests/support/PatchFixtures.h"
 #include "tests/support/PatchState.h"
 #include "tests/support/TempDir.h"
+#include "tests/ui/EditorHarness.h"
 #include "tests/ui/FakePlayer.h"
 #include "tests/ui/PageHarness.h"
 #include "tests/ui/ScriptedDialogs.h"
@@ -178,8 +179,8 @@ private slots:
     void shortcutsRunTheFileCommands();
 
 private:
-    MainWindow& window() { return editor->mainWindow(); }
-    Patch& patch() { return editor->patch; }
+    MainWindow& window() { return app->window(); }
+    Patch& patch() { return app->editor.patch; }
 
     template <class Widget> Widget& control(int id) {
         auto* widget = window().centralWidget()->findChild<Widget*>(QString::number(id),
@@ -264,30 +265,24 @@ private:
     }
 
     std::unique_ptr<test::TempDir> folder;
-    std::unique_ptr<test::FakePlayer> player;
-    std::unique_ptr<test::ScriptedDialogs> dialogs;
-    std::unique_ptr<Editor> editor;
+    std::unique_ptr<test::EditorHarness> app;
 };
 
 void PatchFileCommandsTest::init() {
     folder = std::make_unique<test::TempDir>();
-    player = std::make_unique<test::FakePlayer>();
-    dialogs = std::make_unique<test::ScriptedDialogs>();
-    editor = std::make_unique<Editor>(*player, *dialogs);
+    app = std::make_unique<test::EditorHarness>();
     window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&window()));
 }
 
 void PatchFileCommandsTest::cleanup() {
-    editor.reset();
-    dialogs.reset();
-    player.reset();
+    app.reset();
     folder.reset();
 }
 
 void PatchFileCommandsTest::loadRefreshesEveryControlWithoutPlaying() {
     const auto path = writeFixture("fixture.trq", loadFixtureBytes());
-    dialogs->fileAnswers.push_back(path);
+    app->dialogs.fileAnswers.push_back(path);
     // osc2 and env2 stay the ones shown; the step list's cursor goes back to
     // step 1.
     pick(Ids::OscillatorCombo, 1);
@@ -301,19 +296,19 @@ void PatchFileCommandsTest::loadRefreshesEveryControlWithoutPlaying() {
     trigger(MainMenuTemplate::Load);
 
     // The chooser offers patch files.
-    QCOMPARE(dialogs->fileRequests.size(), std::size_t{1});
-    const DialogService::FileRequest& request = dialogs->fileRequests.front();
+    QCOMPARE(app->dialogs.fileRequests.size(), std::size_t{1});
+    const DialogService::FileRequest& request = app->dialogs.fileRequests.front();
     QCOMPARE(request.title, "Load TRQ");
     QCOMPARE(request.filterName, "TRQ files");
     QCOMPARE(request.filterPattern, "*.trq");
     QCOMPARE(request.defaultSuffix, "trq");
-    QVERIFY(dialogs->messages.empty());
-    QVERIFY(dialogs->saveChangesQuestions.empty());
+    QVERIFY(app->dialogs.messages.empty());
+    QVERIFY(app->dialogs.saveChangesQuestions.empty());
 
     // The generic step rendered and played the old Patch; the load rendered
     // the new one once and played nothing.
-    QCOMPARE(editor->renderCount(), 3);
-    QCOMPARE(player->plays, 1);
+    QCOMPARE(app->editor.renderCount(), 3);
+    QCOMPARE(app->player.plays, 1);
 
     Patch expected;
     test::makeStartupPatch(expected);
@@ -408,7 +403,7 @@ void PatchFileCommandsTest::loadRefreshesEveryControlWithoutPlaying() {
 
     // A Patch just loaded has no unsaved changes; the caption names its file.
     QVERIFY(!window().isWindowModified());
-    QVERIFY(!editor->hasUnsavedChanges());
+    QVERIFY(!app->editor.hasUnsavedChanges());
     QVERIFY(window().windowTitle().startsWith("[*]Kilosynth " KILOSYNTH_VERSION));
     QVERIFY(window().windowTitle().endsWith(" - fixture.trq"));
     QCOMPARE(fileSizeText(), QString("Patch file: %1 bytes").arg(loadFixtureBytes().size()));
@@ -451,7 +446,7 @@ void PatchFileCommandsTest::failedLoadChangesNothing() {
                                          static_cast<std::size_t>(content.size())));
     }
     if (!fileName.isEmpty()) {
-        dialogs->fileAnswers.push_back(path);
+        app->dialogs.fileAnswers.push_back(path);
     }
     const std::vector<std::uint32_t> stateBefore = test::patchState(patch());
     const QStringList controlsBefore = controlStates();
@@ -461,10 +456,10 @@ void PatchFileCommandsTest::failedLoadChangesNothing() {
     trigger(MainMenuTemplate::Load);
 
     if (boxText.isEmpty()) {
-        QVERIFY(dialogs->messages.empty());
+        QVERIFY(app->dialogs.messages.empty());
     } else {
-        QCOMPARE(dialogs->messages.size(), std::size_t{1});
-        const test::ScriptedDialogs::Message& box = dialogs->messages.front();
+        QCOMPARE(app->dialogs.messages.size(), std::size_t{1});
+        const test::ScriptedDialogs::Message& box = app->dialogs.messages.front();
         QCOMPARE(box.kind, DialogService::MessageKind::Warning);
         QCOMPARE(box.title, "Load Error");
         QCOMPARE(box.text, boxText);
@@ -472,7 +467,7 @@ void PatchFileCommandsTest::failedLoadChangesNothing() {
         QVERIFY2(box.details.contains(reason), qPrintable(box.details));
     }
     // Only the generic step rendered; the Patch and every control are as they were.
-    QCOMPARE(editor->renderCount(), 2);
+    QCOMPARE(app->editor.renderCount(), 2);
     QCOMPARE(test::patchState(patch()), stateBefore);
     QCOMPARE(controlStates(), controlsBefore);
     QCOMPARE(sampleSurface(), pictureBefore);
@@ -491,18 +486,18 @@ void PatchFileCommandsTest::saveWritesThePatch() {
     editFrequency();
     QVERIFY(window().isWindowModified());
     const auto path = *folder / "lead.trq";
-    dialogs->fileAnswers.push_back(path);
+    app->dialogs.fileAnswers.push_back(path);
 
     trigger(menuId);
 
-    QCOMPARE(dialogs->fileRequests.size(), std::size_t{1});
-    const DialogService::FileRequest& request = dialogs->fileRequests.front();
+    QCOMPARE(app->dialogs.fileRequests.size(), std::size_t{1});
+    const DialogService::FileRequest& request = app->dialogs.fileRequests.front();
     QCOMPARE(request.title, "Save TRQ");
     QCOMPARE(request.filterName, "TRQ files");
     QCOMPARE(request.filterPattern, "*.trq");
     QCOMPARE(request.defaultSuffix, "trq");
-    QVERIFY(dialogs->messages.empty());
-    QVERIFY(dialogs->proceedQuestions.empty());
+    QVERIFY(app->dialogs.messages.empty());
+    QVERIFY(app->dialogs.proceedQuestions.empty());
     QCOMPARE(test::readBytes(path), encodePatch(patch()));
     QCOMPARE(patch().oscillators[0]->frequency, 6.0f);
     QCOMPARE(test::folderListing(folder->path()), std::vector<std::string>{"lead.trq"});
@@ -514,7 +509,7 @@ void PatchFileCommandsTest::saveWritesThePatch() {
     const std::vector<std::uint8_t> firstSave = test::readBytes(path);
     editFrequency();
     trigger(menuId);
-    QCOMPARE(dialogs->fileRequests.size(), std::size_t{2});
+    QCOMPARE(app->dialogs.fileRequests.size(), std::size_t{2});
     QCOMPARE(test::readBytes(path), firstSave);
     QVERIFY(window().isWindowModified());
 }
@@ -526,18 +521,18 @@ void PatchFileCommandsTest::saveAndLoadGiveTheSameBytes() {
     original[4] = 2;
     const auto loaded = writeFixture("other.trq", original);
     const auto saved = *folder / "saved.trq";
-    dialogs->fileAnswers = {loaded, saved};
-    dialogs->proceedAnswers = {true};
+    app->dialogs.fileAnswers = {loaded, saved};
+    app->dialogs.proceedAnswers = {true};
 
     trigger(MainMenuTemplate::Load);
     QCOMPARE(patch().rate, 22050.0f);
     trigger(MainMenuTemplate::Save);
 
     // The rate is the one setting the file cannot keep; the user was told.
-    QCOMPARE(dialogs->proceedQuestions.size(), std::size_t{1});
-    QVERIFY(
-        dialogs->proceedQuestions[0].details.contains("sample rate 22050 Hz (stored as 44100 Hz)"));
-    QVERIFY(!dialogs->proceedQuestions[0].details.contains("osc8"));
+    QCOMPARE(app->dialogs.proceedQuestions.size(), std::size_t{1});
+    QVERIFY(app->dialogs.proceedQuestions[0].details.contains(
+        "sample rate 22050 Hz (stored as 44100 Hz)"));
+    QVERIFY(!app->dialogs.proceedQuestions[0].details.contains("osc8"));
     std::vector<std::uint8_t> expected = original;
     expected[0] = 38;
     expected[4] = 3;
@@ -557,7 +552,7 @@ void PatchFileCommandsTest::failedSaveKeepsTheOldFile() {
     if (oldFileExists) {
         path = writeFixture("kick.trq", oldBytes);
     }
-    dialogs->fileAnswers.push_back(path);
+    app->dialogs.fileAnswers.push_back(path);
     editFrequency();
     const std::vector<std::string> listingBefore = test::folderListing(folder->path());
 
@@ -567,8 +562,8 @@ void PatchFileCommandsTest::failedSaveKeepsTheOldFile() {
         trigger(MainMenuTemplate::Save);
     }
 
-    QCOMPARE(dialogs->messages.size(), std::size_t{1});
-    const test::ScriptedDialogs::Message& box = dialogs->messages.front();
+    QCOMPARE(app->dialogs.messages.size(), std::size_t{1});
+    const test::ScriptedDialogs::Message& box = app->dialogs.messages.front();
     QCOMPARE(box.kind, DialogService::MessageKind::Warning);
     QCOMPARE(box.title, "Save Error");
     QCOMPARE(box.text, "Can't save file");
@@ -580,7 +575,7 @@ void PatchFileCommandsTest::failedSaveKeepsTheOldFile() {
     }
     // The changes are still unsaved.
     QVERIFY(window().isWindowModified());
-    QVERIFY(editor->hasUnsavedChanges());
+    QVERIFY(app->editor.hasUnsavedChanges());
     QVERIFY(!window().windowTitle().contains("kick.trq"));
 }
 
@@ -599,19 +594,19 @@ void PatchFileCommandsTest::osc8SourceIsNamedBeforeSaving() {
     pick(Ids::AmplitudeSourceCombo, 3);
     QCOMPARE(int{patch().oscillators[1]->frequencySource}, 15);
     const auto path = *folder / "osc8.trq";
-    dialogs->fileAnswers.push_back(path);
-    dialogs->proceedAnswers.push_back(goOn);
+    app->dialogs.fileAnswers.push_back(path);
+    app->dialogs.proceedAnswers.push_back(goOn);
 
     trigger(MainMenuTemplate::Save);
 
-    QCOMPARE(dialogs->proceedQuestions.size(), std::size_t{1});
-    const test::ScriptedDialogs::Message& warning = dialogs->proceedQuestions.front();
+    QCOMPARE(app->dialogs.proceedQuestions.size(), std::size_t{1});
+    const test::ScriptedDialogs::Message& warning = app->dialogs.proceedQuestions.front();
     QCOMPARE(warning.title, "Save TRQ");
     QVERIFY2(warning.details.contains("osc2 frequency source (osc8)"), qPrintable(warning.details));
     QVERIFY(warning.details.contains("saved as none"));
     QVERIFY(!warning.details.contains("amplitude"));
     // The warning comes before the chooser; cancelling it asks for no file.
-    QCOMPARE(dialogs->fileRequests.size(), std::size_t{goOn ? 1u : 0u});
+    QCOMPARE(app->dialogs.fileRequests.size(), std::size_t{goOn ? 1u : 0u});
     QCOMPARE(std::filesystem::exists(path), goOn);
     QCOMPARE(window().isWindowModified(), !goOn);
     // The Patch in the editor keeps its osc8 source either way.
@@ -633,7 +628,7 @@ void PatchFileCommandsTest::unsavedMarkFollowsTheFileContent() {
     QVERIFY(!window().isWindowModified());
     control<QPushButton>(Ids::InvertFlag).click();
     QVERIFY(window().isWindowModified());
-    dialogs->fileAnswers.push_back(*folder / "saved.trq");
+    app->dialogs.fileAnswers.push_back(*folder / "saved.trq");
     trigger(MainMenuTemplate::Save);
     QVERIFY(!window().isWindowModified());
 }
@@ -671,13 +666,13 @@ void PatchFileCommandsTest::unsavedChangesAreOfferedForSaving() {
     }
     const auto savedPath = *folder / "changes.trq";
     const auto loadPath = writeFixture("fixture.trq", loadFixtureBytes());
-    dialogs->saveChangesAnswers.push_back(static_cast<Answer>(answer));
+    app->dialogs.saveChangesAnswers.push_back(static_cast<Answer>(answer));
     const bool savingAsked = edited && answer == static_cast<int>(Answer::Save);
     if (savingAsked) {
-        dialogs->fileAnswers.push_back(saveChooserAnswered ? std::optional(savedPath)
-                                                           : std::nullopt);
+        app->dialogs.fileAnswers.push_back(saveChooserAnswered ? std::optional(savedPath)
+                                                               : std::nullopt);
     }
-    dialogs->fileAnswers.push_back(loadPath);
+    app->dialogs.fileAnswers.push_back(loadPath);
     const std::vector<std::uint8_t> editedBytes = encodePatch(patch());
 
     if (command == "New") {
@@ -688,9 +683,9 @@ void PatchFileCommandsTest::unsavedChangesAreOfferedForSaving() {
         window().close();
     }
 
-    QCOMPARE(dialogs->saveChangesQuestions.size(), std::size_t{edited ? 1u : 0u});
+    QCOMPARE(app->dialogs.saveChangesQuestions.size(), std::size_t{edited ? 1u : 0u});
     if (edited) {
-        const test::ScriptedDialogs::Message& question = dialogs->saveChangesQuestions.front();
+        const test::ScriptedDialogs::Message& question = app->dialogs.saveChangesQuestions.front();
         QCOMPARE(question.title, "Unsaved Changes");
         QVERIFY(question.text.contains("not saved"));
     }
@@ -711,7 +706,7 @@ void PatchFileCommandsTest::unsavedChangesAreOfferedForSaving() {
         QCOMPARE(frequency, goesOn ? 440.25f : editedFrequency);
         // The open chooser comes only once the question is settled.
         const auto opened = std::count_if(
-            dialogs->fileRequests.begin(), dialogs->fileRequests.end(),
+            app->dialogs.fileRequests.begin(), app->dialogs.fileRequests.end(),
             [](const DialogService::FileRequest& request) { return request.title == "Load TRQ"; });
         QCOMPARE(opened, goesOn ? 1 : 0);
         replacesThePatch = goesOn;
@@ -725,9 +720,9 @@ void PatchFileCommandsTest::unsavedChangesAreOfferedForSaving() {
 void PatchFileCommandsTest::droppedPatchFileLoads() {
     const auto path = writeFixture("dropped.TRQ", loadFixtureBytes());
     editFrequency(); // unsaved: the drop asks first
-    dialogs->saveChangesAnswers.push_back(Answer::Discard);
-    const int plays = player->plays;
-    const int renders = editor->renderCount();
+    app->dialogs.saveChangesAnswers.push_back(Answer::Discard);
+    const int plays = app->player.plays;
+    const int renders = app->editor.renderCount();
     const auto data = dragOf({QUrl::fromLocalFile(qPath(path))});
     const QPointF where(400, 300);
 
@@ -744,15 +739,15 @@ void PatchFileCommandsTest::droppedPatchFileLoads() {
     QCOMPARE(patch().oscillators[0]->frequency, 6.0f);
     QCoreApplication::sendPostedEvents();
 
-    QCOMPARE(dialogs->saveChangesQuestions.size(), std::size_t{1});
-    QVERIFY(dialogs->fileRequests.empty());
-    QVERIFY(dialogs->messages.empty());
+    QCOMPARE(app->dialogs.saveChangesQuestions.size(), std::size_t{1});
+    QVERIFY(app->dialogs.fileRequests.empty());
+    QVERIFY(app->dialogs.messages.empty());
     QCOMPARE(patch().oscillators[0]->frequency, 440.25f);
     QCOMPARE(text(Ids::FrequencyText), "440.250");
     QCOMPARE(comboText(Ids::WaveTypeCombo), "Saw");
     QCOMPARE(text(Ids::SampleLengthText), "20");
-    QCOMPARE(editor->renderCount(), renders + 1);
-    QCOMPARE(player->plays, plays);
+    QCOMPARE(app->editor.renderCount(), renders + 1);
+    QCOMPARE(app->player.plays, plays);
     Patch expected;
     test::makeStartupPatch(expected);
     QVERIFY(readPatch(expected, loadFixtureBytes()).ok);
@@ -790,7 +785,7 @@ void PatchFileCommandsTest::onlyASinglePatchFileIsAcceptedForDropping() {
     QCoreApplication::sendPostedEvents();
     QCOMPARE(drop.isAccepted(), accepted);
     // Only an accepted drop tries to load (here a file that does not exist).
-    QCOMPARE(dialogs->messages.size(), std::size_t{accepted ? 1u : 0u});
+    QCOMPARE(app->dialogs.messages.size(), std::size_t{accepted ? 1u : 0u});
 }
 
 void PatchFileCommandsTest::commandLineArguments_data() {
@@ -869,21 +864,21 @@ void PatchFileCommandsTest::fileNamedAtStartUp() {
     Patch expected;
     test::makeStartupPatch(expected);
     if (boxText.isEmpty()) {
-        QVERIFY(dialogs->messages.empty());
+        QVERIFY(app->dialogs.messages.empty());
         QVERIFY(readPatch(expected, loadFixtureBytes()).ok);
         QCOMPARE(text(Ids::FrequencyText), "440.250");
         QVERIFY(window().windowTitle().endsWith(" - start.trq"));
     } else {
-        QCOMPARE(dialogs->messages.size(), std::size_t{1});
-        QCOMPARE(dialogs->messages[0].title, "Load Error");
-        QCOMPARE(dialogs->messages[0].text, boxText);
-        QVERIFY(dialogs->messages[0].details.contains(qPath(path) + ": "));
+        QCOMPARE(app->dialogs.messages.size(), std::size_t{1});
+        QCOMPARE(app->dialogs.messages[0].title, "Load Error");
+        QCOMPARE(app->dialogs.messages[0].text, boxText);
+        QVERIFY(app->dialogs.messages[0].details.contains(qPath(path) + ": "));
         QCOMPARE(text(Ids::FrequencyText), "5.000");
     }
     QCOMPARE(test::patchState(patch()), test::patchState(expected));
-    QVERIFY(dialogs->saveChangesQuestions.empty());
-    QVERIFY(dialogs->fileRequests.empty());
-    QCOMPARE(player->plays, 0);
+    QVERIFY(app->dialogs.saveChangesQuestions.empty());
+    QVERIFY(app->dialogs.fileRequests.empty());
+    QCOMPARE(app->player.plays, 0);
     QVERIFY(!window().isWindowModified());
 }
 
@@ -928,15 +923,15 @@ void PatchFileCommandsTest::shortcutsRunTheFileCommands() {
     QTest::keyClick(&focused, static_cast<Qt::Key>(key), Qt::ControlModifier);
 
     // Each runs its menu item: the generic step, then the command.
-    QCOMPARE(editor->renderCount(), 2);
-    QCOMPARE(player->plays, 1);
+    QCOMPARE(app->editor.renderCount(), 2);
+    QCOMPARE(app->player.plays, 1);
     if (chooser.isEmpty()) {
         QVERIFY(!window().isVisible());
-        QVERIFY(dialogs->fileRequests.empty());
+        QVERIFY(app->dialogs.fileRequests.empty());
     } else {
         QVERIFY(window().isVisible());
-        QCOMPARE(dialogs->fileRequests.size(), std::size_t{1});
-        QCOMPARE(dialogs->fileRequests[0].title, chooser);
+        QCOMPARE(app->dialogs.fileRequests.size(), std::size_t{1});
+        QCOMPARE(app->dialogs.fileRequests[0].title, chooser);
     }
 }
 

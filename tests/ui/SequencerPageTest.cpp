@@ -1,5 +1,6 @@
 #include "ui/SequencerPage.h"
 
+#include "tests/ui/EditorHarness.h"
 #include "tests/ui/FakePlayer.h"
 #include "tests/ui/PageHarness.h"
 #include "tests/ui/ScriptedDialogs.h"
@@ -52,11 +53,11 @@ private slots:
     void rebuildShowsAReplacedPatch();
 
 private:
-    MainWindow& window() { return editor->mainWindow(); }
+    MainWindow& window() { return app->window(); }
     SequencerPage& page() { return static_cast<SequencerPage&>(window().page(2)); }
-    Patch& patch() { return editor->patch; }
-    Sequencer& sequencer() { return *editor->patch.sequencer; }
-    int renders() const { return editor->renderCount(); }
+    Patch& patch() { return app->editor.patch; }
+    Sequencer& sequencer() { return *app->editor.patch.sequencer; }
+    int renders() const { return app->editor.renderCount(); }
     template <class Widget> Widget& control(int id) { return pageControl<Widget>(page(), id); }
     StepList& list() { return control<StepList>(Ids::StepList); }
     QString row(int index) { return list().item(index)->text(); }
@@ -82,24 +83,18 @@ private:
         QVERIFY(page().isVisible());
     }
 
-    std::unique_ptr<test::FakePlayer> player;
-    std::unique_ptr<test::ScriptedDialogs> dialogs;
-    std::unique_ptr<Editor> editor;
+    std::unique_ptr<test::EditorHarness> app;
 };
 
 void SequencerPageTest::init() {
-    player = std::make_unique<test::FakePlayer>();
-    dialogs = std::make_unique<test::ScriptedDialogs>();
-    editor = std::make_unique<Editor>(*player, *dialogs);
+    app = std::make_unique<test::EditorHarness>();
     window().show();
     QVERIFY(QTest::qWaitForWindowActive(&window()));
     showPage();
 }
 
 void SequencerPageTest::cleanup() {
-    editor.reset();
-    dialogs.reset();
-    player.reset();
+    app.reset();
 }
 
 void SequencerPageTest::startupState() {
@@ -134,7 +129,7 @@ void SequencerPageTest::startupState() {
     // The rows' columns line up.
     QVERIFY(QFontInfo(list().font()).fixedPitch());
     QCOMPARE(renders(), 1);
-    QCOMPARE(player->plays, 0);
+    QCOMPARE(app->player.plays, 0);
     QVERIFY(!window().isWindowModified());
 }
 
@@ -149,7 +144,7 @@ void SequencerPageTest::everyTemplateControlIsBuiltAtItsPlace() {
 void SequencerPageTest::typingZSUWritesThreeNotes() {
     // The file stores the steps of a sequencer that is on.
     sequencer().enabled = 1;
-    editor->markSaved();
+    app->editor.markSaved();
 
     type("zsu");
 
@@ -165,7 +160,7 @@ void SequencerPageTest::typingZSUWritesThreeNotes() {
     QCOMPARE(list().currentRow(), 3);
     // Typing changes the Patch without rendering or playing.
     QCOMPARE(renders(), 1);
-    QCOMPARE(player->plays, 0);
+    QCOMPARE(app->player.plays, 0);
     QVERIFY(window().isWindowModified());
 }
 
@@ -421,7 +416,7 @@ void SequencerPageTest::enterAndEscapeStillReachTheWindow() {
     press(Qt::Key_Return);
     // The window's generic step, twice; the list and the cursor stay.
     QCOMPARE(renders(), 3);
-    QCOMPARE(player->plays, 2);
+    QCOMPARE(app->player.plays, 2);
     QCOMPARE(page().cursor(), 1);
     QCOMPARE(int{sequencer().steps[1].note}, 0);
     QCOMPARE(QApplication::focusWidget(), &list());
@@ -429,7 +424,7 @@ void SequencerPageTest::enterAndEscapeStillReachTheWindow() {
 
 void SequencerPageTest::noteEnvelopeStoresWithoutRendering() {
     sequencer().enabled = 1;
-    editor->markSaved();
+    app->editor.markSaved();
     QScrollBar& attack = control<QScrollBar>(Ids::AttackBar);
     attack.setSliderDown(true);
     attack.setSliderPosition(attack.maximum());
@@ -449,7 +444,7 @@ void SequencerPageTest::noteEnvelopeStoresWithoutRendering() {
     QCOMPARE(int{sequencer().attack}, 100);
 
     QCOMPARE(renders(), 1);
-    QCOMPARE(player->plays, 0);
+    QCOMPARE(app->player.plays, 0);
     QVERIFY(window().isWindowModified());
 }
 
@@ -462,7 +457,7 @@ void SequencerPageTest::onRendersAndPlaysWhatWasTyped() {
     QCOMPARE(int{sequencer().enabled}, 1);
     QVERIFY(control<QPushButton>(Ids::SequencerOn).isChecked());
     QCOMPARE(renders(), 2);
-    QCOMPARE(player->plays, 1);
+    QCOMPARE(app->player.plays, 1);
     QCOMPARE(sequencer().frequencyCurve[0], Sequencer::noteFrequency(60));
     const std::size_t secondStep = static_cast<std::size_t>(patch().sampleCount() / 16);
     QCOMPARE(sequencer().frequencyCurve[secondStep], Sequencer::noteFrequency(72));
@@ -470,7 +465,7 @@ void SequencerPageTest::onRendersAndPlaysWhatWasTyped() {
     QTest::mouseClick(&control<QPushButton>(Ids::SequencerOn), Qt::LeftButton);
     QCOMPARE(int{sequencer().enabled}, 0);
     QCOMPARE(renders(), 3);
-    QCOMPARE(player->plays, 2);
+    QCOMPARE(app->player.plays, 2);
 }
 
 void SequencerPageTest::rebuildShowsAReplacedPatch() {

@@ -1,3 +1,4 @@
+#include "tests/ui/EditorHarness.h"
 #include "tests/ui/FakePlayer.h"
 #include "tests/ui/ScriptedDialogs.h"
 #include "ui/Editor.h"
@@ -30,76 +31,71 @@ private slots:
 
 private:
     void saveWav() {
-        auto* action =
-            editor->mainWindow().findChild<QAction*>(QString::number(MainMenuTemplate::SaveWav));
+        auto* action = app->editor.mainWindow().findChild<QAction*>(
+            QString::number(MainMenuTemplate::SaveWav));
         QVERIFY(action != nullptr);
         action->trigger();
     }
 
     std::unique_ptr<QTemporaryDir> folder;
-    std::unique_ptr<test::FakePlayer> player;
-    std::unique_ptr<test::ScriptedDialogs> dialogs;
-    std::unique_ptr<Editor> editor;
+    std::unique_ptr<test::EditorHarness> app;
 };
 
 void WavExportTest::init() {
     folder = std::make_unique<QTemporaryDir>();
     QVERIFY(folder->isValid());
-    player = std::make_unique<test::FakePlayer>();
-    dialogs = std::make_unique<test::ScriptedDialogs>();
-    editor = std::make_unique<Editor>(*player, *dialogs);
+    app = std::make_unique<test::EditorHarness>();
 }
 
 void WavExportTest::cleanup() {
-    editor.reset();
-    dialogs.reset();
-    player.reset();
+    app.reset();
     folder.reset();
 }
 
 void WavExportTest::writesTheCurrentSample() {
     const QString path = folder->filePath("kick.wav");
-    dialogs->fileAnswers.push_back(std::filesystem::path(path.toStdString()));
-    editor->patch.oscillators[0]->frequency = 440.0f; // not rendered yet
+    app->dialogs.fileAnswers.push_back(std::filesystem::path(path.toStdString()));
+    app->editor.patch.oscillators[0]->frequency = 440.0f; // not rendered yet
 
     saveWav();
 
     // The chooser offered WAV files under its title, with the default suffix.
-    QCOMPARE(dialogs->fileRequests.size(), std::size_t{1});
-    QCOMPARE(dialogs->fileRequests[0].title, "Save WAV");
-    QCOMPARE(dialogs->fileRequests[0].filterName, "WAV files");
-    QCOMPARE(dialogs->fileRequests[0].filterPattern, "*.wav");
-    QCOMPARE(dialogs->fileRequests[0].defaultSuffix, "wav");
-    QVERIFY(dialogs->messages.empty());
+    QCOMPARE(app->dialogs.fileRequests.size(), std::size_t{1});
+    QCOMPARE(app->dialogs.fileRequests[0].title, "Save WAV");
+    QCOMPARE(app->dialogs.fileRequests[0].filterName, "WAV files");
+    QCOMPARE(app->dialogs.fileRequests[0].filterPattern, "*.wav");
+    QCOMPARE(app->dialogs.fileRequests[0].defaultSuffix, "wav");
+    QVERIFY(app->dialogs.messages.empty());
 
     // The generic step rendered the edit first, and the file holds that render.
-    QCOMPARE(editor->renderCount(), 2);
+    QCOMPARE(app->editor.renderCount(), 2);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     QCOMPARE(bytes.size(), 44 + 38 * 2048);
     QCOMPARE(bytes.left(4), QByteArray("RIFF"));
     QCOMPARE(bytes.mid(8, 8), QByteArray("WAVEfmt "));
-    const QByteArray samples(reinterpret_cast<const char*>(editor->patch.sample.data()), 38 * 2048);
+    const QByteArray samples(reinterpret_cast<const char*>(app->editor.patch.sample.data()),
+                             38 * 2048);
     QCOMPARE(bytes.mid(44), samples);
     QCOMPARE(QDir(folder->path()).entryList(QDir::Files), QStringList{"kick.wav"});
 }
 
 void WavExportTest::cancelWritesNothing() {
     saveWav(); // no answer scripted: the chooser is cancelled
-    QCOMPARE(dialogs->fileRequests.size(), std::size_t{1});
-    QVERIFY(dialogs->messages.empty());
+    QCOMPARE(app->dialogs.fileRequests.size(), std::size_t{1});
+    QVERIFY(app->dialogs.messages.empty());
     QVERIFY(QDir(folder->path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 void WavExportTest::failingFolderShowsWhyAndLeavesNoFile() {
     const QString path = folder->filePath("missing/kick.wav");
-    dialogs->fileAnswers.push_back(std::filesystem::path(path.toStdString()));
+    app->dialogs.fileAnswers.push_back(std::filesystem::path(path.toStdString()));
 
     saveWav();
 
-    QCOMPARE(dialogs->messages.size(), std::size_t{1});
-    const test::ScriptedDialogs::Message& message = dialogs->messages.front();
+    QCOMPARE(app->dialogs.messages.size(), std::size_t{1});
+    const test::ScriptedDialogs::Message& message = app->dialogs.messages.front();
     QCOMPARE(message.kind, DialogService::MessageKind::Warning);
     QCOMPARE(message.title, "Save WAV");
     QVERIFY(message.text.contains(path));
