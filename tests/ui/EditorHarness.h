@@ -5,6 +5,8 @@
 #include "ui/Editor.h"
 #include "ui/MainWindow.h"
 
+#include <QString>
+#include <QWidget>
 #include <string>
 
 namespace kilosynth::test {
@@ -20,6 +22,17 @@ struct EditorHarness {
         : player(previewError), editor(player, dialogs) {}
 
     MainWindow& window() { return editor.mainWindow(); }
+
+    // The main window's own control with this id (the pages hold further
+    // controls with the same ids).
+    template <class Widget> Widget& mainControl(int id) {
+        auto* widget = window().centralWidget()->findChild<Widget*>(QString::number(id),
+                                                                    Qt::FindDirectChildrenOnly);
+        if (widget == nullptr) {
+            qFatal("no control %d", id);
+        }
+        return *widget;
+    }
 
     FakePlayer player;
     ScriptedDialogs dialogs;

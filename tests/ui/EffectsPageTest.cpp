@@ -104,12 +104,8 @@ void EffectsPageTest::startupValues() {
 }
 
 void EffectsPageTest::everyTemplateControlIsBuiltAtItsPlace() {
-    QVERIFY(test::hasTemplateLayout(page(), EffectsPageTemplate::get()));
     // The tab control places the page; every control of the template fits inside.
-    QCOMPARE(page().size(), QSize(769, 245));
-    for (const QWidget* child : page().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        QVERIFY(page().rect().contains(child->geometry()));
-    }
+    QVERIFY(test::isBuiltAsTemplate(page(), EffectsPageTemplate::get()));
 }
 
 void EffectsPageTest::eachScrollBarEditsItsField_data() {

@@ -131,11 +131,8 @@ void EnvelopePageTest::startupValues() {
 }
 
 void EnvelopePageTest::everyTemplateControlIsBuiltAtItsPlace() {
-    QVERIFY(test::hasTemplateLayout(page(), EnvelopePageTemplate::get()));
-    QCOMPARE(page().size(), QSize(769, 245));
-    for (const QWidget* child : page().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        QVERIFY(page().rect().contains(child->geometry()));
-    }
+    // The tab control places the page; every control of the template fits inside.
+    QVERIFY(test::isBuiltAsTemplate(page(), EnvelopePageTemplate::get()));
 }
 
 void EnvelopePageTest::choosingAnEnvelopeShowsItWithoutRendering() {

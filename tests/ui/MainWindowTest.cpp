@@ -74,16 +74,7 @@ private:
     Patch& patch() { return app->editor.patch; }
     int renders() const { return app->editor.renderCount(); }
 
-    // The main window's own control with this id (the pages hold further
-    // controls with the same ids).
-    template <class Widget> Widget& control(int id) {
-        auto* widget = window().centralWidget()->findChild<Widget*>(QString::number(id),
-                                                                    Qt::FindDirectChildrenOnly);
-        if (widget == nullptr) {
-            qFatal("no control %d", id);
-        }
-        return *widget;
-    }
+    template <class Widget> Widget& control(int id) { return app->mainControl<Widget>(id); }
     QString text(int id) { return control<QLineEdit>(id).text(); }
     QAction& menuAction(int id) {
         auto* action = window().findChild<QAction*>(QString::number(id));

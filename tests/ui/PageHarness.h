@@ -68,4 +68,19 @@ inline bool hasTemplateLayout(const QWidget& page, const DialogTemplate& pageTem
     return true;
 }
 
+// Checks the template's layout and that the page fills the tab control's
+// page area with every control inside it.
+inline bool isBuiltAsTemplate(const QWidget& page, const DialogTemplate& pageTemplate) {
+    if (!hasTemplateLayout(page, pageTemplate)) {
+        return false;
+    }
+    [&] {
+        QCOMPARE(page.size(), QSize(769, 245));
+        for (const QWidget* child : page.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            QVERIFY2(page.rect().contains(child->geometry()), qPrintable(child->objectName()));
+        }
+    }();
+    return !QTest::currentTestFailed();
+}
+
 } // namespace kilosynth::test

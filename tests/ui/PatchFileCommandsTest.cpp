@@ -182,14 +182,7 @@ private:
     MainWindow& window() { return app->window(); }
     Patch& patch() { return app->editor.patch; }
 
-    template <class Widget> Widget& control(int id) {
-        auto* widget = window().centralWidget()->findChild<Widget*>(QString::number(id),
-                                                                    Qt::FindDirectChildrenOnly);
-        if (widget == nullptr) {
-            qFatal("no control %d", id);
-        }
-        return *widget;
-    }
+    template <class Widget> Widget& control(int id) { return app->mainControl<Widget>(id); }
     QString text(int id) { return control<QLineEdit>(id).text(); }
     QString comboText(int id) { return control<QComboBox>(id).currentText(); }
     QString fileSizeText() { return control<QLabel>(Ids::FileSizeText).text(); }

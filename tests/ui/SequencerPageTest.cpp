@@ -134,11 +134,8 @@ void SequencerPageTest::startupState() {
 }
 
 void SequencerPageTest::everyTemplateControlIsBuiltAtItsPlace() {
-    QVERIFY(test::hasTemplateLayout(page(), SequencerPageTemplate::get()));
-    QCOMPARE(page().size(), QSize(769, 245));
-    for (const QWidget* child : page().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        QVERIFY(page().rect().contains(child->geometry()));
-    }
+    // The tab control places the page; every control of the template fits inside.
+    QVERIFY(test::isBuiltAsTemplate(page(), SequencerPageTemplate::get()));
 }
 
 void SequencerPageTest::typingZSUWritesThreeNotes() {
